@@ -1,0 +1,24 @@
+# Compiler settings shared by every target.
+#
+# Sources are UTF-8; every literal becomes GBK bytes at run time.
+add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=GBK)
+
+if(WIN32)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+  # Each deliverable runs alone: no MinGW runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# Turns a UTF-8 module-definition file into the GBK one the linker reads, so
+# that the exports carry GBK names.
+function(velkora_gbk_def target utf8_def)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}.gbk.def)
+  add_custom_command(OUTPUT ${out}
+    COMMAND iconv -f UTF-8 -t GBK ${utf8_def} -o ${out}
+    DEPENDS ${utf8_def}
+    COMMENT "GBK export names for ${target}")
+  add_custom_target(${target}_def DEPENDS ${out})
+  add_dependencies(${target} ${target}_def)
+  target_link_options(${target} PRIVATE ${out} -Wl,--kill-at)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${out})
+endfunction()

@@ -1,0 +1,57 @@
+// COM automation by member name.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <variant>
+#include <vector>
+
+#include "rt/values.h"
+
+namespace rt {
+
+// An automation object variable; releases its object when it goes.
+class ComObject {
+public:
+    ComObject() = default;
+    ~ComObject();
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
+    ComObject(ComObject&& o) noexcept;
+    ComObject& operator=(ComObject&& o) noexcept;
+    IDispatch* Get() const { return disp_; }
+    bool Empty() const { return disp_ == nullptr; }
+    void Attach(IDispatch* d);  // takes ownership
+    void Release();             // a second release does nothing
+private:
+    IDispatch* disp_ = nullptr;
+};
+
+// A variant owned by the caller.
+class Variant {
+public:
+    Variant() { ::VariantInit(&v_); }
+    ~Variant() { ::VariantClear(&v_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    Variant(Variant&& o) noexcept;
+    Variant& operator=(Variant&& o) noexcept;
+    VARIANT* Get() { return &v_; }
+    const VARIANT* Get() const { return &v_; }
+private:
+    VARIANT v_;
+};
+
+// Arguments: 32-bit integers, texts (as BSTR), booleans.
+using ComArg = std::variant<int32_t, Text, bool>;
+
+bool ComCreate(ComObject& object, const Text& progIdOrClsid);
+void ComCall(ComObject& object, const Text& member, const std::vector<ComArg>& args = {});
+bool ComPut(ComObject& object, const Text& property, const std::vector<ComArg>& indexesThenValue);
+Variant ComGetVariant(ComObject& object, const Text& member, const std::vector<ComArg>& args = {});
+Text VariantToText(const Variant& v);  // empty variant: ""
+void ClearVariant(Variant& v);
+void ComRelease(ComObject& object);
+
+}  // namespace rt

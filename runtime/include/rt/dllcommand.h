@@ -1,0 +1,35 @@
+// External library functions bound by file and export name at first call,
+// called stdcall with a stack-depth check after every call.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+namespace rt {
+
+struct DllCommandEntry {
+    const char* library;  // "" = the six system libraries, in order
+    const char* exportName;
+};
+
+// Installs the program's table (fixed at build time). Entries are bound at
+// their first call and cached; libraries are freed when the layer ends.
+void SetDllCommandTable(const DllCommandEntry* entries, int count);
+
+// Calls entry n with the given 32-bit stdcall arguments (pointers cast to
+// uintptr_t) and returns its 32-bit result. A missing library or export is
+// fatal ("无法找到指定DLL库文件“%s”中的输出命令“%s”"); an unbalanced stack after
+// the call is fatal error 6, "调用DLL命令后发现堆栈错误".
+uint32_t CallDllCommand(int entry, std::initializer_list<uint32_t> args = {});
+
+// The raw call used above: pushes args (last first), calls fn, and reports
+// whether the stack depth came back to where it was.
+bool CallStdcallChecked(const void* fn, const uint32_t* args, int count, uint32_t* result);
+
+// Releases every library bound so far (run by the layer's end).
+void FreeDllCommandLibraries();
+
+// For tests: how many times entry n was bound (looked up) so far.
+int DllCommandBindCount(int entry);
+
+}  // namespace rt
