@@ -93,6 +93,13 @@ void CloseMessageBox(const MessageBoxInfo& box);
 // Writes build/screenshots/<name>.bmp of the whole screen.
 void Screenshot(const Text& name);
 
+// Full path of the screenshot of that name.
+Text ScreenshotPath(const Text& name);
+
+// Windows path of a built file, relative to the build directory
+// ("velkora/Velkora.exe").
+Text DeliverablePath(const Text& relative);
+
 // Text of a file, or "" when missing.
 Text ReadFileText(const Text& path);
 bool FileExists(const Text& path);

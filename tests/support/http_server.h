@@ -37,8 +37,20 @@ public:
     static std::string HttpDateNow(long long shiftSeconds = 0);
     // Sleeps until about `ms` after the next whole second of UTC.
     static void WaitForSecondBoundary(int ms = 100);
+
+    // Answers every request with the same response.
+    static Handler Respond(HttpResponse response);
+    // Serves the files under a Windows directory by request path ("/e/x.dll"
+    // -> dir\e\x.dll); 404 for a missing file, 400 for a path leaving it.
+    static Handler ServeDirectory(const std::string& windowsDir);
+
+    bool Listening() const;     // false when the port could not be bound
+    void ClearRequests();
+    // Waits until at least `count` requests have arrived.
+    bool WaitForRequests(size_t count, int timeoutMs = 10000) const;
 private:
     void Run();
+    bool Stopping() const;
     int port_;
     mutable std::mutex mutex_;
     Handler handler_;
