@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test: the portable unit tests natively, the
 # fuzz targets for a bounded time, and the unit, Win32 and end-to-end tests
-# under Wine.
+# under Wine. Exits non-zero when any step fails, and says which.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+start=$(date +%s)
 [ "$(id -u)" = 0 ] && bash scripts/setup.sh
+echo "== build"
 bash scripts/build.sh
 
-status=0
+failed=()
 echo "== native unit tests"
-ctest --test-dir build/native --output-on-failure -j "$(nproc)" || status=1
+ctest --test-dir build/native --output-on-failure -j "$(nproc)" || failed+=("native ctest")
 
 echo "== fuzz targets"
-bash scripts/fuzz.sh || status=1
+bash scripts/fuzz.sh || failed+=("fuzz")
 
 echo "== tests under Wine"
 source scripts/wine-session.sh
 trap velkora_session_end EXIT
-echo "(Wine runs the $VELKORA_WINE_ARCH build on this machine)"
-ctest --test-dir "build/${VELKORA_WINE_ARCH}-test" --output-on-failure || status=1
-exit $status
+wine_build=build/${VELKORA_WINE_ARCH}-test
+echo "(Wine runs $wine_build on this machine)"
+rm -rf "$wine_build/screenshots" && mkdir -p "$wine_build/screenshots"
+# One at a time: the end-to-end tests own the mouse, keyboard and screen.
+ctest --test-dir "$wine_build" --output-on-failure --timeout 1500 || failed+=("ctest under Wine ($wine_build)")
+
+# Screenshots for a reviewer: PNG beside each .bmp.
+shots=0
+for bmp in "$wine_build"/screenshots/*.bmp; do
+  [ -e "$bmp" ] || continue
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && shots=$((shots + 1))
+done
+echo "screenshots: $shots PNG in $wine_build/screenshots"
+
+echo "== took $(( $(date +%s) - start )) s"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "all test steps passed"

@@ -9,6 +9,8 @@ export HOME=${VELKORA_TEST_HOME:-$VELKORA_WINEPREFIX/home}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export LC_ALL=zh_CN.UTF-8
+# Every test talks to 127.0.0.1 only: no proxy may come between.
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY no_proxy NO_PROXY
 export DISPLAY=${DISPLAY:-:99}
 pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
 machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ')
