@@ -1,4 +1,5 @@
 #include "core/sync_time.h"
+#include "core/sync_gate.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,26 @@ TEST(TickDifference, IsTheTrueIntervalAcrossAWrap) {
 TEST(SuccessLogLine, HasTheElapsedMilliseconds) {
     EXPECT_EQ(velkora::SuccessLogLine(0), "校对成功！\r\n用时:0 ms");
     EXPECT_EQ(velkora::SuccessLogLine(1234), "校对成功！\r\n用时:1234 ms");
+}
+
+namespace {
+int g_ticksRun = 0;
+void CountTick() { ++g_ticksRun; }
+}  // namespace
+
+TEST(SyncGate, ATickDuringARunWaitsAndComesOnceAfterIt) {
+    velkora::SyncGate gate;
+    EXPECT_FALSE(gate.Busy());
+    EXPECT_EQ(gate.End(), nullptr);  // nothing waited
+
+    gate.Begin();
+    EXPECT_TRUE(gate.Busy());
+    gate.Defer(&CountTick);
+    gate.Defer(&CountTick);  // a second tick inside the same run adds nothing
+    velkora::SyncGate::Routine waiting = gate.End();
+    EXPECT_FALSE(gate.Busy());
+    ASSERT_EQ(waiting, &CountTick);
+    waiting();
+    EXPECT_EQ(g_ticksRun, 1);
+    EXPECT_EQ(gate.End(), nullptr);  // handed out once
 }
