@@ -28,8 +28,6 @@ static_assert(kNativeTrayLayout.szInfo == offsetof(NOTIFYICONDATAA, szInfo), "sz
 static_assert(kNativeTrayLayout.dwInfoFlags == offsetof(NOTIFYICONDATAA, dwInfoFlags),
               "dwInfoFlags offset");
 
-// Held on the heap: the 64-bit twin passes its buffers through 32-bit table
-// arguments, and its image lies above 4 GB.
 TrayIconRecord& Record() {
     static const std::unique_ptr<TrayIconRecord> record = std::make_unique<TrayIconRecord>();
     return *record;
@@ -72,15 +70,8 @@ void ReAddTrayIcon() {
 }
 
 LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-#ifdef _WIN64
-    // Code addresses and LRESULTs of the 64-bit twin do not fit the table's
-    // 32-bit arguments.
-    return ::CallWindowProcA(reinterpret_cast<WNDPROC>(g_previousMainWindowProc), window, message,
-                             wParam, lParam);
-#else
-    return static_cast<LRESULT>(static_cast<int32_t>(CallOs(
-        kCallWindowProcA, g_previousMainWindowProc, window, message, wParam, lParam)));
-#endif
+    return static_cast<LRESULT>(
+        CallOs(kCallWindowProcA, g_previousMainWindowProc, window, message, wParam, lParam));
 }
 
 LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,6 +95,7 @@ LRESULT CALLBACK TrayWindowProcStub(HWND window, UINT message, WPARAM wParam, LP
 bool InstallTrayIcon() {
     HWND main = rt::GetWindowHandle(kMainWindow);
 #ifdef _WIN64
+    // SetWindowLongA keeps only 32 bits, and the twin's code lies above 4 GB.
     g_previousMainWindowProc = ::SetWindowLongPtrA(
         main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProcStub));
 #else
