@@ -75,9 +75,11 @@ LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Between the subclassing and the registration the re-add number is
+    // still 0, and WM_NULL must not re-add the icon.
     if (message == kTrayCallbackMessage) {
         OnTrayCallback(lParam);
-    } else if (message == g_trayReAddMessage) {
+    } else if (g_trayReAddMessage != 0 && message == g_trayReAddMessage) {
         ReAddTrayIcon();
     } else if (message == WM_DESTROY) {
         // Before the previous procedure raises the being-destroyed event.
