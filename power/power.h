@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rt/window_template.h"
+#include "unit_ids.h"
 
 namespace power {
 
