@@ -108,7 +108,9 @@ protected:
     // Starts Velkora in a fresh program directory.
     void Start(const Text& arguments = "", bool withPower = true) {
         dir_.CopyDeliverables(true);
-        if (!withPower) ASSERT_TRUE(DeleteFileA(dir_.File("Power.dll").c_str()));
+        if (!withPower) {
+            ASSERT_TRUE(DeleteFileA(dir_.File("Power.dll").c_str()));
+        }
         process_ = e2e::Process::Start(dir_.File("Velkora.exe"), arguments);
         ASSERT_NE(process_.Id(), 0u);
     }
@@ -297,8 +299,9 @@ TEST_F(Plugins, ClockSwitchShowsTheClockBeforeTheMainWindow) {
     HWND clock = FindMiniClock(process_.Id());
     ASSERT_NE(clock, nullptr);
     Sleep(500);
-    for (HWND top : e2e::TopWindows(process_.Id()))
+    for (HWND top : e2e::TopWindows(process_.Id())) {
         EXPECT_FALSE(e2e::Visible(top) && e2e::WindowText(top) == kMainTitle) << "main window shown early";
+    }
 
     PressEscapeIn(clock);
     EXPECT_TRUE(Gone(clock));
