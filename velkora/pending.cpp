@@ -38,9 +38,6 @@ void OnSpinnerTick() {}
 void OnSpinnerPhaseTick() {}
 void ReleaseSpinnerFont() {}
 
-void OpenShutdownPlugin() {}
-void OpenMiniClockPlugin() {}
-
 const rt::ByteSet kSwitchOnNormalImage;
 const rt::ByteSet kSwitchOnHoverImage;
 const rt::ByteSet kSwitchOnPressedImage;
