@@ -26,32 +26,22 @@ namespace mw = main_window;
 uintptr_t SpinnerFontHandle = 0;  // 0 until the update starts
 int32_t SpinnerGlyph = 0;
 
-// The 32-bit program calls these through its table of external functions.
-// The 64-bit test twin cannot: the table's arguments are 32 bits wide and
-// this build's pointers and handles are not, so it calls them directly.
-#if defined(_WIN64)
-uintptr_t AddMemoryFont(const void* bytes, uint32_t length, DWORD* count) {
-    return reinterpret_cast<uintptr_t>(
-        AddFontMemResourceEx(const_cast<void*>(bytes), length, nullptr, count));
-}
-void RemoveMemoryFont(uintptr_t handle) { RemoveFontMemResourceEx(reinterpret_cast<HANDLE>(handle)); }
-int WideToAnsi(const wchar_t* wide, char* out, int outSize) {
-    return WideCharToMultiByte(0, 0, wide, -1, out, outSize, nullptr, nullptr);
-}
-#else
-uint32_t Arg(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+// Through the program's table of external functions, each call followed by
+// the stack-balance test.
+uintptr_t Arg(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+
 uintptr_t AddMemoryFont(const void* bytes, uint32_t length, DWORD* count) {
     return rt::CallDllCommand(kAddFontMemResourceEx, {Arg(bytes), length, 0, Arg(count)});
 }
-void RemoveMemoryFont(uintptr_t handle) {
-    rt::CallDllCommand(kRemoveFontMemResourceEx, {static_cast<uint32_t>(handle)});
-}
+
+void RemoveMemoryFont(uintptr_t handle) { rt::CallDllCommand(kRemoveFontMemResourceEx, {handle}); }
+
 int WideToAnsi(const wchar_t* wide, char* out, int outSize) {
+    const uintptr_t kWholeText = static_cast<uintptr_t>(-1);  // up to and with the 0 unit
     return static_cast<int32_t>(rt::CallDllCommand(
         kWideCharToMultiByte,
-        {0, 0, Arg(wide), static_cast<uint32_t>(-1), Arg(out), static_cast<uint32_t>(outSize), 0, 0}));
+        {0, 0, Arg(wide), kWholeText, Arg(out), static_cast<uintptr_t>(outSize), 0, 0}));
 }
-#endif
 
 }  // namespace
 
