@@ -110,6 +110,19 @@ inline bool WriteFileText(const Text& path, const Text& text) {
     return ok && written == text.size();
 }
 
+// The raw bytes of a file ("" when missing).
+inline Text ReadBytes(const Text& path) {
+    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return Text();
+    Text bytes;
+    char buffer[65536];
+    DWORD n = 0;
+    while (::ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    ::CloseHandle(f);
+    return bytes;
+}
+
 inline Text FolderPath(int csidl) {
     char path[MAX_PATH] = {};
     if (!::SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE)) return Text();
