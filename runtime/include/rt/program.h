@@ -40,4 +40,8 @@ TextArray CommandLineArgs();
 // "运行时出错!" box and exit code -1. code 0: no error number.
 [[noreturn]] void FatalRuntimeError(int code, const Text& message);
 
+// Routes RaiseFatal to FatalRuntimeError and makes a failed allocation fatal
+// ("分配 %d 字节内存失败!"). Part of both layer start-ups; callable again.
+void InstallFatalHandlers();
+
 }  // namespace rt

@@ -1,0 +1,204 @@
+// The table of external functions: bound by library file and export name at
+// the first call of each entry, cached for the rest of the run.
+#include "rt/dllcommand.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "rt/fatal.h"
+#include "rt/values.h"
+
+// The checked call itself lives in stdcall_i686.S / stdcall_x86_64.S: only
+// assembly can note the stack pointer before the pushes and compare it after.
+extern "C" int rt_call_stdcall_checked(const void* fn, const uintptr_t* args, int count,
+                                       uintptr_t* result);
+
+namespace rt {
+namespace {
+
+constexpr int kStackErrorCode = 6;
+
+// Tried in this order for entries without a library file.
+const char* const kSystemLibraries[] = {
+    "Kernel32.dll", "Gdi32.dll", "User32.dll", "Advapi32.dll", "Mpr.dll", "Shell32.dll",
+};
+
+struct Binding {
+    FARPROC address = nullptr;
+    HMODULE library = nullptr;
+    int bindCount = 0;
+};
+
+// Binding can be reached from the update worker as well as the UI thread.
+class BindLock {
+public:
+    BindLock() { ::InitializeCriticalSection(&cs_); }
+    ~BindLock() { ::DeleteCriticalSection(&cs_); }
+    void Enter() { ::EnterCriticalSection(&cs_); }
+    void Leave() { ::LeaveCriticalSection(&cs_); }
+private:
+    CRITICAL_SECTION cs_;
+};
+
+struct Table {
+    const DllCommandEntry* entries = nullptr;
+    int count = 0;
+    std::vector<Binding> bindings;
+    BindLock lock;
+};
+
+Table& TheTable() {
+    static Table table;
+    return table;
+}
+
+class Locked {
+public:
+    explicit Locked(BindLock& l) : l_(l) { l_.Enter(); }
+    ~Locked() { l_.Leave(); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+private:
+    BindLock& l_;
+};
+
+// Deliberately not shared with the window layer: binding must work before
+// and without it (plug-ins, tests).
+std::string ProgramDirectory() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n < sizeof path ? n : 0);
+    size_t slash = dir.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : dir.substr(0, slash);
+}
+
+// "#123": an export by ordinal (low 16 bits of the decimal number).
+bool ParseOrdinal(const char* name, WORD* ordinal) {
+    if (name[0] != '#' || name[1] == '\0') return false;
+    unsigned long value = 0;
+    for (const char* p = name + 1; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + static_cast<unsigned long>(*p - '0');
+        value &= 0xFFFFFFFFul;
+    }
+    *ordinal = static_cast<WORD>(value & 0xFFFF);
+    return true;
+}
+
+FARPROC FindExport(HMODULE library, const char* exportName) {
+    WORD ordinal = 0;
+    if (ParseOrdinal(exportName, &ordinal)) {
+        if (ordinal == 0) return nullptr;  // MAKEINTRESOURCE(0) would be a null name
+        return ::GetProcAddress(library, MAKEINTRESOURCEA(ordinal));
+    }
+    return ::GetProcAddress(library, exportName);
+}
+
+HMODULE LoadNamedLibrary(const char* file) {
+    std::string name(file);
+    if (name.find(':') == std::string::npos) {
+        // A copy beside the program wins over one the system search would find.
+        std::string local = ProgramDirectory() + "\\" + name;
+        if (HMODULE h = ::LoadLibraryA(local.c_str())) return h;
+    }
+    return ::LoadLibraryA(name.c_str());
+}
+
+[[noreturn]] void ReportMissing(const DllCommandEntry& entry) {
+    Text message;
+    if (entry.library && entry.library[0]) {
+        message = Text("无法找到指定DLL库文件“") + entry.library + "”中的输出命令“" +
+                  entry.exportName + "”";
+    } else {
+        message = Text("无法找到指定DLL库文件中的输出命令“") + entry.exportName + "”";
+    }
+    RaiseFatal(0, message);
+}
+
+void Bind(const DllCommandEntry& entry, Binding& binding) {
+    ++binding.bindCount;
+    const char* exportName = entry.exportName ? entry.exportName : "";
+    if (!entry.library || !entry.library[0]) {
+        for (const char* file : kSystemLibraries) {
+            HMODULE h = ::LoadLibraryA(file);
+            if (!h) continue;
+            if (FARPROC fn = FindExport(h, exportName)) {
+                binding.address = fn;
+                binding.library = h;
+                return;
+            }
+            ::FreeLibrary(h);
+        }
+        ReportMissing(entry);
+    }
+    HMODULE h = LoadNamedLibrary(entry.library);
+    FARPROC fn = h ? FindExport(h, exportName) : nullptr;
+    if (!fn) {
+        if (h) ::FreeLibrary(h);
+        ReportMissing(entry);
+    }
+    binding.address = fn;
+    binding.library = h;
+}
+
+void FreeAll(Table& t) {
+    for (Binding& b : t.bindings) {
+        if (b.library) ::FreeLibrary(b.library);
+        b.library = nullptr;
+        b.address = nullptr;
+    }
+}
+
+}  // namespace
+
+void SetDllCommandTable(const DllCommandEntry* entries, int count) {
+    Table& t = TheTable();
+    Locked hold(t.lock);
+    FreeAll(t);
+    t.entries = entries;
+    t.count = entries && count > 0 ? count : 0;
+    t.bindings.assign(static_cast<size_t>(t.count), Binding{});
+}
+
+uintptr_t CallDllCommand(int entry, std::initializer_list<uintptr_t> args) {
+    Table& t = TheTable();
+    FARPROC fn = nullptr;
+    {
+        Locked hold(t.lock);
+        if (entry < 0 || entry >= t.count) {
+            RaiseFatal(0, "无法找到指定DLL库文件中的输出命令“#" + std::to_string(entry) + "”");
+        }
+        Binding& b = t.bindings[static_cast<size_t>(entry)];
+        if (!b.address) Bind(t.entries[entry], b);
+        fn = b.address;
+    }
+    uintptr_t result = 0;
+    if (!CallStdcallChecked(reinterpret_cast<const void*>(fn), args.begin(),
+                            static_cast<int>(args.size()), &result)) {
+        RaiseFatal(kStackErrorCode, "调用DLL命令后发现堆栈错误");
+    }
+    return result;
+}
+
+bool CallStdcallChecked(const void* fn, const uintptr_t* args, int count, uintptr_t* result) {
+    if (count < 0) count = 0;
+    return rt_call_stdcall_checked(fn, args, count, result) != 0;
+}
+
+void FreeDllCommandLibraries() {
+    Table& t = TheTable();
+    Locked hold(t.lock);
+    FreeAll(t);
+}
+
+int DllCommandBindCount(int entry) {
+    Table& t = TheTable();
+    Locked hold(t.lock);
+    if (entry < 0 || entry >= t.count) return 0;
+    return t.bindings[static_cast<size_t>(entry)].bindCount;
+}
+
+}  // namespace rt

@@ -1,0 +1,68 @@
+// The one fatal-error path: a "运行时出错!" box, then exit code -1.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "rt/fatal.h"
+#include "rt/program.h"
+
+namespace {
+
+// The size of the allocation that failed, for the new handler, which the
+// standard calls without it.
+thread_local std::size_t t_failedSize = 0;
+
+LONG g_inFatal = 0;
+
+[[noreturn]] void OutOfMemory() {
+    char text[64];
+    std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!",
+                  static_cast<unsigned long long>(t_failedSize));
+    rt::FatalRuntimeError(0, text);
+}
+
+void FatalFromCore(int code, const rt::Text& message) { rt::FatalRuntimeError(code, message); }
+
+}  // namespace
+
+// The standard allocation loop, except that it notes the size asked for
+// before it calls the new handler. Everything else in libstdc++ (new[],
+// nothrow) forwards to these.
+void* operator new(std::size_t size) {
+    if (size == 0) size = 1;
+    for (;;) {
+        if (void* p = std::malloc(size)) return p;
+        std::new_handler handler = std::get_new_handler();
+        if (!handler) throw std::bad_alloc();
+        t_failedSize = size;
+        handler();
+    }
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace rt {
+
+void FatalRuntimeError(int code, const Text& message) {
+    // A handler running inside the box's own message loop may fail too; one
+    // box is enough.
+    if (::InterlockedExchange(&g_inFatal, 1) != 0) ::ExitProcess(static_cast<UINT>(-1));
+
+    std::string text = "运行时出错!\r\n\r\n";
+    if (code != 0) text += "错误代码：" + std::to_string(code) + "\r\n\r\n";
+    if (!message.empty()) text += "错误信息：" + message + "\r\n";
+    // Task-modal: the program's windows take no more input while it shows.
+    ::MessageBoxA(nullptr, text.c_str(), "错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ::ExitProcess(static_cast<UINT>(-1));
+}
+
+void InstallFatalHandlers() {
+    SetFatalHandler(FatalFromCore);
+    std::set_new_handler(OutOfMemory);
+}
+
+}  // namespace rt
