@@ -177,7 +177,16 @@ Text VariantToText(const Variant& v) {
         text.Get()->vt != VT_BSTR || !text.Get()->bstrVal)
         return Text();
     const BSTR wide = text.Get()->bstrVal;
-    const int units = static_cast<int>(::SysStringLen(wide));
+    // Texts end at their first NUL. Some servers (Wine's WinHttp among them)
+    // count a terminator into the BSTR's length.
+    UINT length = ::SysStringLen(wide);
+    for (UINT i = 0; i < length; ++i) {
+        if (wide[i] == L'\0') {
+            length = i;
+            break;
+        }
+    }
+    const int units = static_cast<int>(length);
     if (units == 0) return Text();
     const int n = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
     Text out(static_cast<size_t>(n), '\0');
