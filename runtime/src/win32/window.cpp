@@ -136,7 +136,7 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
     DWORD ex = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     if (w->topMost) ex |= WS_EX_TOPMOST;
     HWND hwnd = ::CreateWindowExA(ex, kWindowClass, tpl.title.c_str(),
-                                  WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, left, top, tpl.width,
+                                  WS_POPUP | WS_CLIPCHILDREN, left, top, tpl.width,
                                   tpl.height, parent, nullptr, detail::Instance(), w.get());
     if (!hwnd) {
         RemoveWindow(w.get());
