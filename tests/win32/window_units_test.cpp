@@ -98,6 +98,10 @@ TEST_F(WindowUnits, EveryVisibleUnitIsARealChildWithItsTextAndId) {
     EXPECT_STRCASEEQ("Static", cls);
     EXPECT_EQ(kLabel, ::GetDlgCtrlID(label));
     EXPECT_EQ(label, ::GetDlgItem(rt::GetWindowHandle(kWin), kLabel));
+    // Real double-clicks reach the label only when its class asks for them.
+    EXPECT_NE(0u, ::GetClassLongPtrA(label, GCL_STYLE) & CS_DBLCLKS);
+    // The window's focus goes on to its first tab stop.
+    EXPECT_EQ(rt::GetWindowHandle(kWin, kDigits), ::GetFocus());
     char text[64];
     ::GetWindowTextA(rt::GetWindowHandle(kWin, kButton), text, sizeof text);
     EXPECT_STREQ("确认", text);
