@@ -279,6 +279,35 @@ TEST_F(WindowUnits, DraggingTheSurfaceMovesTheWindow) {
     EXPECT_EQ(before.top + 10, after.top);
 }
 
+void ClickAt(HWND target, int times) {
+    RECT r;
+    ::GetWindowRect(target, &r);
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    for (int i = 0; i < times; ++i) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        wtest::Pump(30);
+    }
+}
+
+TEST_F(WindowUnits, RealMouseInputClicksButtonsAndDoubleClicksLabels) {
+    ::SetForegroundWindow(rt::GetWindowHandle(kWin));
+    g_clicks = 0;
+    ClickAt(rt::GetWindowHandle(kWin, kButton), 1);
+    EXPECT_TRUE(wtest::PumpUntil([] { return g_clicks == 1; }, 1000));
+    // Two quick clicks are two clicks, not one.
+    ClickAt(rt::GetWindowHandle(kWin, kButton), 2);
+    EXPECT_TRUE(wtest::PumpUntil([] { return g_clicks == 3; }, 1000));
+
+    g_labelDoubleClicks = g_surfaceDoubleClicks = 0;
+    ClickAt(rt::GetWindowHandle(kWin, kLabel), 2);
+    EXPECT_TRUE(wtest::PumpUntil([] { return g_labelDoubleClicks == 1; }, 1000));
+    EXPECT_EQ(0, g_surfaceDoubleClicks);
+}
+
 TEST(WindowEsc, EscInAChildControlClosesTheWindow) {
     constexpr int kEscWin = 921;
     rt::WindowTemplate t = wtest::Basic(kEscWin, rt::kWinVisible | rt::kWinEscCloses);
