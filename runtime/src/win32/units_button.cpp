@@ -94,11 +94,14 @@ void SetTooltip(Window* w, Unit* u, const Text& text) {
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = w->hwnd;
     ti.uId = reinterpret_cast<UINT_PTR>(u->hwnd);
-    ti.lpszText = const_cast<char*>(u->tooltip.c_str());
+    // The query copies the old text out, so it gets a buffer of its own.
+    char old[1024] = {};
+    ti.lpszText = old;
     if (::SendMessageA(w->tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti))) {
         ti.lpszText = const_cast<char*>(u->tooltip.c_str());
         ::SendMessageA(w->tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
     } else {
+        ti.lpszText = const_cast<char*>(u->tooltip.c_str());
         ::SendMessageA(w->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     }
 }

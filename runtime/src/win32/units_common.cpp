@@ -247,6 +247,9 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         if (TypedCharacterRefused(u, wp)) return 0;
         break;
+    case WM_SETFOCUS:
+        w->lastFocus = hwnd;
+        break;
     default:
         break;
     }
@@ -263,10 +266,15 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;
         case WM_SETTEXT: {
-            LRESULT r = ::CallWindowProcA(base, hwnd, msg, wp, lp);
+            // The static control would paint its own look at once; we only
+            // store the text and repaint in ours.
+            LRESULT r = ::DefWindowProcA(hwnd, msg, wp, lp);
             ::InvalidateRect(hwnd, nullptr, TRUE);
             return r;
         }
+        case WM_ENABLE:
+            ::InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
         case WM_LBUTTONDOWN:
             BeginDrag(w, hwnd);
             return 0;

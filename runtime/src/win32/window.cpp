@@ -136,7 +136,7 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
     DWORD ex = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     if (w->topMost) ex |= WS_EX_TOPMOST;
     HWND hwnd = ::CreateWindowExA(ex, kWindowClass, tpl.title.c_str(),
-                                  WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, left, top, tpl.width,
+                                  WS_POPUP | WS_CLIPCHILDREN, left, top, tpl.width,
                                   tpl.height, parent, nullptr, detail::Instance(), w.get());
     if (!hwnd) {
         RemoveWindow(w.get());
@@ -315,6 +315,21 @@ void OnActivate(Window* w, WPARAM wp) {
     }
 }
 
+// After the window itself got the focus (and -7 ran), the focus goes on to
+// the control that last had it, else the first tab stop.
+void PassFocusOn(Window* w) {
+    HWND target = nullptr;
+    if (w->lastFocus && ::IsWindow(w->lastFocus) && ::IsWindowVisible(w->lastFocus) &&
+        ::IsWindowEnabled(w->lastFocus))
+        target = w->lastFocus;
+    for (size_t i = 0; !target && i < w->units.size(); ++i) {
+        HWND h = w->units[i]->hwnd;
+        if (h && (w->units[i]->tpl.flags & kTabStop) && ::IsWindowVisible(h) && ::IsWindowEnabled(h))
+            target = h;
+    }
+    if (target) ::SetFocus(target);
+}
+
 void OnDestroy(Window* w) {
     detail::Raise(w, 0, kEvDestroying);
     for (auto& u : w->units) {
@@ -383,6 +398,9 @@ LRESULT HandleTopLevel(Window* w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                    w->backBrush ? w->backBrush.Get() : ::GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
+    case WM_SETFOCUS:
+        PassFocusOn(w);
+        return 0;
     case WM_LBUTTONDOWN:
         detail::BeginDrag(w, hwnd);
         return 0;

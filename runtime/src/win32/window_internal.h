@@ -57,6 +57,7 @@ struct Window : std::enable_shared_from_this<Window> {
     WindowTemplate tpl;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
+    HWND lastFocus = nullptr;      // the control to give the focus back to on activation
     std::vector<std::unique_ptr<Unit>> units;
     volatile LONG closing = 0;
     bool ready = false;            // window events flow only once creation is complete
