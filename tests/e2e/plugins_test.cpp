@@ -336,7 +336,8 @@ TEST_F(Plugins, MiniClockResourceFiguresOverTenThousandRefreshes) {
     HWND clock = OpenClock(main);
     ASSERT_NE(clock, nullptr);
     HWND seconds = e2e::Child(clock, mc::秒);
-    auto refresh = [&] { SendMessageA(clock, WM_TIMER, mc::时钟1, 0); };
+    // The layer numbers a timer's WM_TIMER 0x7000 + its unit number.
+    auto refresh = [&] { SendMessageA(clock, WM_TIMER, 0x7000 + mc::时钟1, 0); };
 
     // Proof that the message reaches the refresh: it overwrites a planted text.
     SendMessageA(seconds, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("xx"));
@@ -349,10 +350,12 @@ TEST_F(Plugins, MiniClockResourceFiguresOverTenThousandRefreshes) {
         GetProcessMemoryInfo(process_.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
                              sizeof(pmc));
         std::printf("[figures] Velkora with the mini clock, after %5d refreshes: GDI %lu, USER %lu, "
-                    "private bytes %lu\n",
+                    "private bytes %lu, pagefile bytes %lu, working set %lu\n",
                     refreshes, GetGuiResources(process_.Handle(), GR_GDIOBJECTS),
                     GetGuiResources(process_.Handle(), GR_USEROBJECTS),
-                    static_cast<unsigned long>(pmc.PrivateUsage));
+                    static_cast<unsigned long>(pmc.PrivateUsage),
+                    static_cast<unsigned long>(pmc.PagefileUsage),
+                    static_cast<unsigned long>(pmc.WorkingSetSize));
     };
     int done = 1;
     for (int target : {100, 10000}) {
