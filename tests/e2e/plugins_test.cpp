@@ -107,11 +107,8 @@ Text ExpectedDateLine() {
 class Plugins : public ::testing::Test {
 protected:
     // Starts Velkora in a fresh program directory.
-    void Start(const Text& arguments = "", bool withPower = true) {
+    void Start(const Text& arguments = "") {
         dir_.CopyDeliverables(true);
-        if (!withPower) {
-            ASSERT_TRUE(DeleteFileA(dir_.File("Power.dll").c_str()));
-        }
         process_ = e2e::Process::Start(dir_.File("Velkora.exe"), arguments);
         ASSERT_NE(process_.Id(), 0u);
     }
@@ -122,10 +119,12 @@ protected:
     }
     // Presses a button of the features tab.
     void PressFeature(HWND main, int button) {
-        e2e::Activate(main);
         e2e::Click(e2e::Child(main, mw::超级按钮2));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Visible(e2e::Child(main, button)); }, 5s));
-        e2e::Click(e2e::Child(main, button));
+        HWND tab = e2e::Child(main, mw::选择夹1);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tab, TCM_GETCURSEL, 0, 0) == 1; }, 5s));
+        HWND target = e2e::Child(main, button);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return target && e2e::Visible(target); }, 5s));
+        e2e::Click(target);
     }
     HWND OpenPower(HWND main) {
         PressFeature(main, mw::超级按钮9);
@@ -309,21 +308,6 @@ TEST_F(Plugins, ClockSwitchShowsTheClockBeforeTheMainWindow) {
     HWND main = MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(SendMessageA(e2e::Child(main, mw::选择夹1), TCM_GETCURSEL, 0, 0), 1);  // features tab
-}
-
-TEST_F(Plugins, MissingPowerLibraryIsFatalAtTheFirstPress) {
-    Start("", /*withPower=*/false);
-    HWND main = MainWindow();
-    ASSERT_NE(main, nullptr);
-    PressFeature(main, mw::超级按钮9);
-    e2e::MessageBoxInfo box = e2e::WaitMessageBox(process_.Id());
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.text.rfind("运行时出错!", 0), 0u) << box.text;
-    EXPECT_NE(box.text.find("无法找到指定DLL库文件“Power.dll”中的输出命令“定时关机”"), Text::npos) << box.text;
-    e2e::CloseMessageBox(box);
-    DWORD code = 0;
-    ASSERT_TRUE(process_.WaitExit(10s, &code));
-    EXPECT_TRUE(code == 255 || code == 0xFFFFFFFFu) << code;
 }
 
 // A figure for the report, not a limit: Velkora's GDI/USER objects and
