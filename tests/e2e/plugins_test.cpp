@@ -124,6 +124,10 @@ protected:
         ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tab, TCM_GETCURSEL, 0, 0) == 1; }, 5s));
         HWND target = e2e::Child(main, button);
         ASSERT_TRUE(e2e::WaitUntil([&] { return target && e2e::Visible(target); }, 5s));
+        // The pointer rests on the button before the press, as a hand's would.
+        RECT r = e2e::ScreenRect(target);
+        e2e::MoveMouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Sleep(300);
         e2e::Click(target);
     }
     HWND OpenPower(HWND main) {
