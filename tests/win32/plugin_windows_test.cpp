@@ -205,9 +205,11 @@ TEST_F(ClockWindow, ResourceFiguresOverTenThousandRefreshes) {
         PROCESS_MEMORY_COUNTERS_EX pmc{};
         pmc.cb = sizeof(pmc);
         GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-        std::printf("[figures] after %5d refreshes: GDI %lu, USER %lu, private bytes %lu\n", refreshes,
+        std::printf("[figures] after %5d refreshes: GDI %lu, USER %lu, private bytes %lu, pagefile bytes %lu, working set %lu\n", refreshes,
                     GetGuiResources(self, GR_GDIOBJECTS), GetGuiResources(self, GR_USEROBJECTS),
-                    static_cast<unsigned long>(pmc.PrivateUsage));
+                    static_cast<unsigned long>(pmc.PrivateUsage),
+                    static_cast<unsigned long>(pmc.PagefileUsage),
+                    static_cast<unsigned long>(pmc.WorkingSetSize));
         RecordProperty("private_bytes_" + std::to_string(refreshes), static_cast<int>(pmc.PrivateUsage));
     };
     int done = 0;
