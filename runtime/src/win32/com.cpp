@@ -1,0 +1,192 @@
+// COM automation by member name through IDispatch.
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <string>
+#include <utility>
+
+#include "rt/com.h"
+#include "rt/handles.h"
+
+namespace rt {
+
+ComObject::~ComObject() { Release(); }
+ComObject::ComObject(ComObject&& o) noexcept : disp_(std::exchange(o.disp_, nullptr)) {}
+ComObject& ComObject::operator=(ComObject&& o) noexcept {
+    if (this != &o) Attach(std::exchange(o.disp_, nullptr));
+    return *this;
+}
+void ComObject::Attach(IDispatch* d) {
+    if (disp_ == d) return;
+    Release();
+    disp_ = d;
+}
+void ComObject::Release() {
+    if (disp_) std::exchange(disp_, nullptr)->Release();
+}
+
+Variant::Variant(Variant&& o) noexcept {
+    v_ = o.v_;  // a bitwise move: the source is left empty without clearing
+    ::VariantInit(&o.v_);
+}
+Variant& Variant::operator=(Variant&& o) noexcept {
+    if (this != &o) {
+        ::VariantClear(&v_);
+        v_ = o.v_;
+        ::VariantInit(&o.v_);
+    }
+    return *this;
+}
+
+namespace {
+
+std::wstring ToWide(const Text& text) {
+    if (text.empty()) return std::wstring();
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+// Arguments as DISPPARAMS wants them: last argument first.
+class DispatchArgs {
+public:
+    explicit DispatchArgs(const std::vector<ComArg>& args) : values_(args.size()) {
+        for (size_t i = 0; i < args.size(); ++i) {
+            VARIANT& v = values_[args.size() - 1 - i];
+            ::VariantInit(&v);
+            if (const auto* n = std::get_if<int32_t>(&args[i])) {
+                v.vt = VT_I4;
+                v.lVal = *n;
+            } else if (const auto* b = std::get_if<bool>(&args[i])) {
+                v.vt = VT_BOOL;
+                v.boolVal = *b ? VARIANT_TRUE : VARIANT_FALSE;
+            } else {
+                const std::wstring w = ToWide(std::get<Text>(args[i]));
+                v.vt = VT_BSTR;
+                v.bstrVal = ::SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+            }
+        }
+    }
+    ~DispatchArgs() {
+        for (VARIANT& v : values_) ::VariantClear(&v);
+    }
+    DispatchArgs(const DispatchArgs&) = delete;
+    DispatchArgs& operator=(const DispatchArgs&) = delete;
+
+    // A property write names its value argument DISPID_PROPERTYPUT.
+    DISPPARAMS Params(WORD kind) {
+        DISPPARAMS params{};
+        params.rgvarg = values_.empty() ? nullptr : values_.data();
+        params.cArgs = static_cast<UINT>(values_.size());
+        if ((kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && !values_.empty()) {
+            params.rgdispidNamedArgs = &putId_;
+            params.cNamedArgs = 1;
+        }
+        return params;
+    }
+
+private:
+    std::vector<VARIANT> values_;
+    DISPID putId_ = DISPID_PROPERTYPUT;
+};
+
+bool FindMember(IDispatch* disp, const Text& member, DISPID* id) {
+    std::wstring wide = ToWide(member);
+    LPOLESTR names[] = {&wide[0]};
+    if (wide.empty()) return false;
+    return SUCCEEDED(disp->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id));
+}
+
+// Tries the kinds in order. A member that ran and raised an error is not
+// run again under another kind; any other refusal moves on to the next one.
+bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg>& args,
+                 std::initializer_list<WORD> kinds, VARIANT* result) {
+    IDispatch* disp = object.Get();
+    DISPID id = 0;
+    if (!disp || !FindMember(disp, member, &id)) return false;
+    DispatchArgs dispatchArgs(args);
+    for (WORD kind : kinds) {
+        DISPPARAMS params = dispatchArgs.Params(kind);
+        EXCEPINFO exception{};
+        UINT badArg = 0;
+        if (result) ::VariantClear(result);
+        const HRESULT hr = disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
+                                        result, &exception, &badArg);
+        ::SysFreeString(exception.bstrSource);
+        ::SysFreeString(exception.bstrDescription);
+        ::SysFreeString(exception.bstrHelpFile);
+        if (SUCCEEDED(hr)) return true;
+        if (hr == DISP_E_EXCEPTION) return false;
+    }
+    if (result) ::VariantClear(result);
+    return false;
+}
+
+}  // namespace
+
+bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
+    std::wstring name = ToWide(progIdOrClsid);
+    if (name.empty()) return false;
+    CLSID clsid{};
+    const HRESULT found = name[0] == L'{' ? ::CLSIDFromString(&name[0], &clsid)
+                                          : ::CLSIDFromProgID(name.c_str(), &clsid);
+    if (FAILED(found)) return false;
+
+    ScopedCom<IUnknown> unknown;
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                    reinterpret_cast<void**>(unknown.Put()));
+    if (hr == E_INVALIDARG)  // older systems refuse the remote kind
+        hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
+                                reinterpret_cast<void**>(unknown.Put()));
+    if (FAILED(hr) || !unknown) return false;
+
+    IDispatch* disp = nullptr;
+    if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp))) || !disp)
+        return false;
+    ::OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
+    object.Attach(disp);
+    return true;
+}
+
+void ComCall(ComObject& object, const Text& member, const std::vector<ComArg>& args) {
+    Variant ignored;
+    InvokeFirst(object, member, args,
+                {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT,
+                 DISPATCH_PROPERTYPUTREF},
+                ignored.Get());
+}
+
+bool ComPut(ComObject& object, const Text& property, const std::vector<ComArg>& indexesThenValue) {
+    return InvokeFirst(object, property, indexesThenValue,
+                       {DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF, DISPATCH_METHOD}, nullptr);
+}
+
+Variant ComGetVariant(ComObject& object, const Text& member, const std::vector<ComArg>& args) {
+    Variant result;
+    InvokeFirst(object, member, args, {DISPATCH_PROPERTYGET, DISPATCH_METHOD}, result.Get());
+    return result;
+}
+
+Text VariantToText(const Variant& v) {
+    if (v.Get()->vt == VT_EMPTY) return Text();
+    Variant text;
+    if (FAILED(::VariantChangeType(text.Get(), const_cast<VARIANT*>(v.Get()), 0, VT_BSTR)) ||
+        text.Get()->vt != VT_BSTR || !text.Get()->bstrVal)
+        return Text();
+    const BSTR wide = text.Get()->bstrVal;
+    const int units = static_cast<int>(::SysStringLen(wide));
+    if (units == 0) return Text();
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+    Text out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide, units, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+void ClearVariant(Variant& v) { ::VariantClear(v.Get()); }
+
+void ComRelease(ComObject& object) { object.Release(); }
+
+}  // namespace rt

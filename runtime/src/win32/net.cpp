@@ -1,0 +1,110 @@
+// HTTP GET through WinINet.
+#include <windows.h>
+#include <wininet.h>
+
+#include "rt/handles.h"
+
+#include "rt/net.h"
+
+namespace rt {
+
+namespace {
+
+struct InternetHandleTraits {
+    static HINTERNET Invalid() { return nullptr; }
+    static void Close(HINTERNET h) { ::InternetCloseHandle(h); }
+};
+using ScopedInternet = Scoped<HINTERNET, InternetHandleTraits>;
+
+constexpr DWORD kMaxChunk = 102400;
+constexpr DWORD kChunkWithoutLength = 10240;
+
+// One session for the whole process, opened at first use. It is never closed:
+// closing WinINet while a plug-in is being unloaded can hang under the loader
+// lock, and the process ending frees it anyway.
+HINTERNET Session() {
+    static const HINTERNET session =
+        ::InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
+                        INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    return session;
+}
+
+struct UrlParts {
+    Text host, object;
+    INTERNET_PORT port = 0;
+    bool secure = false;
+};
+
+bool SplitUrl(const Text& url, UrlParts* out) {
+    if (url.empty()) return false;
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof(parts);
+    // Non-zero lengths with null buffers: the pieces come back as pointers
+    // into `url`.
+    parts.dwHostNameLength = 1;
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return false;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
+        return false;
+    if (!parts.lpszHostName || parts.dwHostNameLength == 0) return false;
+    out->host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    if (parts.lpszUrlPath) out->object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo) out->object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (out->object.empty()) out->object = "/";
+    out->port = parts.nPort;
+    out->secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    return true;
+}
+
+bool QueryNumber(HINTERNET request, DWORD what, DWORD* value) {
+    DWORD size = sizeof(*value);
+    return ::HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, value, &size, nullptr) != FALSE;
+}
+
+}  // namespace
+
+HttpResult HttpGet(const Text& url) {
+    HttpResult result;
+    UrlParts parts;
+    HINTERNET session = Session();
+    if (!session || !SplitUrl(url, &parts)) return result;
+
+    ScopedInternet connection(::InternetConnectA(session, parts.host.c_str(), parts.port, nullptr,
+                                                 nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return result;
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+    if (parts.secure) flags |= INTERNET_FLAG_SECURE;
+    ScopedInternet request(::HttpOpenRequestA(connection.Get(), "GET", parts.object.c_str(),
+                                              "HTTP/1.0", nullptr, nullptr, flags, 0));
+    if (!request) return result;
+    static const char kHeaders[] = "Accept: */*\r\n";
+    if (!::HttpSendRequestA(request.Get(), kHeaders, sizeof(kHeaders) - 1, nullptr, 0))
+        return result;
+
+    DWORD status = 0;
+    if (QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, &status))
+        result.status = static_cast<int>(status);
+    DWORD length = 0;
+    const bool haveLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, &length);
+    const DWORD chunk =
+        haveLength ? (length >= kMaxChunk ? kMaxChunk : length + 1) : kChunkWithoutLength;
+
+    ByteSet buffer(chunk);
+    bool readFailed = false;
+    for (;;) {
+        DWORD got = 0;
+        if (!::InternetReadFile(request.Get(), buffer.data(), chunk, &got)) {
+            readFailed = true;  // keep what came before the error
+            break;
+        }
+        if (got == 0) break;
+        result.body.insert(result.body.end(), buffer.begin(), buffer.begin() + got);
+    }
+    result.complete = !readFailed && (!haveLength || result.body.size() == length);
+    return result;
+}
+
+ByteSet HttpGetBytes(const Text& url) { return HttpGet(url).body; }
+
+}  // namespace rt

@@ -1,0 +1,157 @@
+// The layer's start-up, message loop and end of the process.
+#include "rt/program.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstdlib>
+
+#include "rt/cmdline.h"
+#include "rt/dllcommand.h"
+#include "rt/fatal.h"
+#include "window_internal.h"
+
+namespace rt {
+namespace {
+
+constexpr char kMessageClass[] = "VelkoraLayerMessages";
+
+HINSTANCE g_instance = nullptr;
+DWORD g_uiThread = 0;
+HWND g_messageWindow = nullptr;
+bool g_mainLoop = false;
+volatile LONG g_ending = 0;
+volatile LONG g_cleanedUp = 0;
+void (*g_cleanup)() = nullptr;
+
+void RunCleanupOnce() {
+    if (::InterlockedExchange(&g_cleanedUp, 1) != 0) return;
+    if (g_cleanup) g_cleanup();
+}
+
+LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == detail::kMsgEndProgram) EndProgram(static_cast<int>(wp));
+    if (msg == detail::kMsgInvoke) {
+        (*reinterpret_cast<std::function<void()>*>(lp))();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void CreateMessageWindow() {
+    if (g_messageWindow) return;
+    detail::EnsureClasses();
+    g_messageWindow = ::CreateWindowExA(0, kMessageClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        detail::Instance(), nullptr);
+}
+
+Text DirectoryOf(const Text& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == Text::npos ? Text() : path.substr(0, slash);
+}
+
+Text OwnPath() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    return Text(path, n < sizeof path ? n : 0);
+}
+
+void CommonStart(HINSTANCE instance) {
+    g_instance = instance;
+    g_uiThread = ::GetCurrentThreadId();
+    InstallFatalHandlers();
+    // The program's directory: files named without a path are found there.
+    Text dir = DirectoryOf(OwnPath());
+    if (!dir.empty()) ::SetCurrentDirectoryA(dir.c_str());
+    // A normal end (return from WinMain, or the library being unloaded)
+    // runs the clean-up too; EndProgram runs it itself before ExitProcess.
+    std::atexit(RunCleanupOnce);
+}
+
+}  // namespace
+
+namespace detail {
+
+HINSTANCE Instance() {
+    if (!g_instance) g_instance = ::GetModuleHandleA(nullptr);
+    return g_instance;
+}
+
+DWORD UiThread() {
+    if (!g_uiThread) g_uiThread = ::GetCurrentThreadId();
+    return g_uiThread;
+}
+
+bool MainLoopRunning() { return g_mainLoop; }
+
+void RegisterMessageClass() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = MessageWindowProc;
+    wc.hInstance = Instance();
+    wc.lpszClassName = kMessageClass;
+    ::RegisterClassExA(&wc);
+}
+
+}  // namespace detail
+
+void StartProgramLayer(HINSTANCE instance) {
+    CommonStart(instance);
+    // COM automation and shell links need OLE on the UI thread.
+    ::OleInitialize(nullptr);
+    CreateMessageWindow();
+}
+
+void StartLibraryLayer(HINSTANCE instance) {
+    // Runs inside DllMain: OLE belongs to the host, and windows are made
+    // later, on the thread that opens the plug-in's window.
+    CommonStart(instance);
+}
+
+HINSTANCE LayerInstance() { return detail::Instance(); }
+
+int RunMessageLoop() {
+    int code = 0;
+    if (detail::WindowCount() > 0) {
+        g_mainLoop = true;
+        MSG msg;
+        for (;;) {
+            BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                code = static_cast<int>(msg.wParam);
+                break;
+            }
+            if (got < 0) break;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        g_mainLoop = false;
+    }
+    RunCleanupOnce();
+    FreeDllCommandLibraries();
+    return code;
+}
+
+void RegisterCleanup(void (*routine)()) { g_cleanup = routine; }
+
+void EndProgram(int exitCode) {
+    ::InterlockedExchange(&g_ending, 1);
+    if (::GetCurrentThreadId() != detail::UiThread()) {
+        // Only the UI thread may run the clean-up; this thread waits to be
+        // ended with the process.
+        if (g_messageWindow &&
+            ::PostMessageA(g_messageWindow, detail::kMsgEndProgram, static_cast<WPARAM>(exitCode), 0)) {
+            for (;;) ::Sleep(INFINITE);
+        }
+    }
+    RunCleanupOnce();
+    FreeDllCommandLibraries();
+    ::ExitProcess(static_cast<UINT>(exitCode));
+}
+
+bool IsEnding() { return g_ending != 0; }
+
+TextArray CommandLineArgs() { return SplitCommandLine(::GetCommandLineA()); }
+
+}  // namespace rt

@@ -1,0 +1,69 @@
+// Shell links through IShellLinkA and IPersistFile.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <string>
+
+#include "gbk_path.h"
+#include "rt/handles.h"
+#include "rt/shell.h"
+
+namespace rt {
+
+namespace {
+
+// COM for the length of one call. The layer's UI thread has OLE already (then
+// this only bumps the count); any other thread gets an apartment of its own.
+class ComScope {
+public:
+    ComScope() : hr_(::CoInitialize(nullptr)) {}
+    ~ComScope() { if (SUCCEEDED(hr_)) ::CoUninitialize(); }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+private:
+    HRESULT hr_;
+};
+
+std::wstring ToWide(const Text& text) {
+    if (text.empty()) return std::wstring();
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+Text WithLinkExtension(const Text& path) {
+    const auto slash = win32::LastGbkChar(path, '\\');
+    const auto nameStart = slash == Text::npos ? 0 : slash + 1;
+    if (win32::LastGbkChar(path, '.', nameStart) == Text::npos) return path + ".lnk";
+    return path;
+}
+
+}  // namespace
+
+bool CreateShortcut(const Text& linkPath, const Text& target,
+                    const std::optional<Text>& description,
+                    const std::optional<Text>& arguments,
+                    const std::optional<Text>& workingDirectory) {
+    ComScope com;
+    ScopedCom<IShellLinkA> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(link.Put()))))
+        return false;
+    link->SetPath(target.c_str());
+    link->SetShowCmd(SW_SHOW);
+    if (description) link->SetDescription(description->c_str());
+    if (arguments) link->SetArguments(arguments->c_str());
+    if (workingDirectory) link->SetWorkingDirectory(workingDirectory->c_str());
+
+    ScopedCom<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
+        return false;
+    const std::wstring where = ToWide(WithLinkExtension(linkPath));
+    return SUCCEEDED(file->Save(where.c_str(), TRUE));
+}
+
+}  // namespace rt

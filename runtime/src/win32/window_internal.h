@@ -1,0 +1,152 @@
+// Private state of the window layer: the loaded windows of this layer
+// instance, their units, and the helpers the unit kinds share.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "rt/handles.h"
+#include "rt/window.h"
+#include "rt/window_template.h"
+
+namespace rt::detail {
+
+// Private messages of the layer's windows.
+enum : UINT {
+    kMsgInvoke = WM_APP + 0x3A0,      // lParam: std::function<void()>* run on the window's thread
+    kMsgEndProgram = WM_APP + 0x3A1,  // wParam: exit code (message window)
+};
+
+// Timer ids are unit numbers moved out of the way of anyone else's timers.
+constexpr UINT_PTR kTimerIdBase = 0x7000;
+
+struct Window;
+
+struct Unit {
+    Window* window = nullptr;
+    UnitTemplate tpl;              // the row it was made from (page, container, kind)
+    HWND hwnd = nullptr;           // nullptr for timers
+    WNDPROC baseProc = nullptr;    // the control's own procedure, which we subclass
+    bool visibleFlag = false;
+    Text tag;
+    int left = 0, top = 0, width = 0, height = 0;  // timers keep their template rectangle
+    int interval = 0;
+    bool timerRunning = false;
+    FontSpec font;
+    Text fontFace;                 // owns the face text that font.face points at
+    ScopedFont hfont;
+    uint32_t textColor = kNoColor, backColor = kNoColor;
+    uint32_t hotColor = kNoColor, focusColor = kNoColor;
+    ScopedBrush backBrush;
+    int hAlign = 0, vAlign = 1;
+    bool wordWrap = false;
+    Text tooltip;
+    bool hot = false;
+    ByteSet imageBytes[3];
+    ScopedBitmap images[3];
+    int currentPage = 0;           // tab control
+};
+
+struct Window : std::enable_shared_from_this<Window> {
+    int number = 0;
+    uint64_t serial = 0;
+    WindowTemplate tpl;
+    HWND hwnd = nullptr;
+    HWND tooltip = nullptr;
+    std::vector<std::unique_ptr<Unit>> units;
+    volatile LONG closing = 0;
+    bool ready = false;            // window events flow only once creation is complete
+    bool firstActivated = false;
+    bool topMost = false;
+    ScopedBrush backBrush;
+    ScopedIcon bigIcon, smallIcon; // copies, so each window owns what it hands out
+    // Last reported geometry, so WM_MOVE/WM_SIZE repeats raise nothing.
+    POINT lastPos{LONG_MIN, LONG_MIN};
+    SIZE lastSize{-1, -1};
+    int lastState = -1;
+    // Our own drag: which child (or the window) holds the capture.
+    HWND dragCapture = nullptr;
+    POINT dragCursor{}, dragOrigin{};
+
+    Unit* FindUnit(int id);
+    Unit* FindUnitByHwnd(HWND h);
+};
+
+// The layer instance: what program.cpp and window.cpp share.
+HINSTANCE Instance();
+DWORD UiThread();
+bool MainLoopRunning();
+void EnsureClasses();
+
+// Registry of loaded windows (locked; safe from any thread).
+std::shared_ptr<Window> FindWindowObj(int number);
+std::vector<std::shared_ptr<Window>> AllWindows();
+size_t WindowCount();
+
+// Runs fn on the thread that owns the window (directly when that is us).
+void OnWindowThread(const std::shared_ptr<Window>& w, const std::function<void()>& fn);
+
+// Events: ignored once the program ends or while the window is being made.
+void Raise(Window* w, int unit, int event);
+void RaiseDoubleClick(Window* w, int unit, int x, int y, int keys);
+int KeyStateBits(WPARAM mouseKeys);
+
+// Unit kinds.
+HWND CreateUnitWindow(Window* w, Unit* u);
+void StartTimer(Window* w, Unit* u);
+void SetTimerInterval(Window* w, Unit* u, int value);
+void ApplyUnitVisibility(Window* w, Unit* u);
+void ShowTabPage(Window* w, Unit* tab, int page);
+POINT ContainerOffset(Window* w, const Unit* u);
+HFONT MakeFont(const FontSpec& spec, const FontSpec& windowDefault);
+void SetUnitFont(Unit* u, const FontSpec& spec);
+void SetUnitBackColor(Unit* u, uint32_t color);
+uint32_t ContainerBackColor(Window* w, const Unit* u);
+HBITMAP BitmapFromFile(const ByteSet& bytes);
+void SetButtonImage(Unit* u, int which, const ByteSet& bytes);
+void SetTooltip(Window* w, Unit* u, const Text& text);
+bool DrawOwnerDrawn(Window* w, const DRAWITEMSTRUCT* di);
+LRESULT CtlColor(Window* w, HDC dc, HWND control, bool* handled);
+void PaintLabel(Window* w, Unit* u, HDC dc);
+bool IsLabelKind(UnitKind k);
+
+// Dragging the window by its surface or a label.
+void BeginDrag(Window* w, HWND capture);
+bool ContinueDrag(Window* w, HWND capture);
+void EndDrag(Window* w, HWND capture);
+
+// Esc closes the window when the template says so.
+bool HandleEscape(Window* w, UINT msg, WPARAM wp);
+
+Text WindowTextOf(HWND h);
+void RecordTaskbarFlag(int window, bool on);
+LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// A small lock on a critical section (std::mutex needs the posix thread
+// model, which the toolchain does not promise).
+class Lock {
+public:
+    Lock() { ::InitializeCriticalSection(&cs_); }
+    ~Lock() { ::DeleteCriticalSection(&cs_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    void Enter() { ::EnterCriticalSection(&cs_); }
+    void Leave() { ::LeaveCriticalSection(&cs_); }
+private:
+    CRITICAL_SECTION cs_;
+};
+class Locked {
+public:
+    explicit Locked(Lock& l) : l_(l) { l_.Enter(); }
+    ~Locked() { l_.Leave(); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+private:
+    Lock& l_;
+};
+
+}  // namespace rt::detail

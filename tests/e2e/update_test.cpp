@@ -1,0 +1,252 @@
+// The online update against a real HTTP server on 127.0.0.1: what is fetched
+// for each ver.ini, downloads that must not replace a program file, the
+// hand-over to a new main program, and hand-off command lines that are not.
+#include "app_session.h"
+
+#include "support/http_server.h"
+
+namespace {
+
+using namespace e2e_app;
+
+const Text kMarker = "\r\nVELKORA-NEW-BUILD\r\n";  // appended: still a valid image
+
+Text VersionFile(const char* power, const char* clock, const char* main) {
+    return Text("[文件版本]\r\n定时关机=") + power + "\r\n迷你时钟=" + clock + "\r\n主程序=" + main + "\r\n";
+}
+
+std::vector<std::string> Paths(const e2e::HttpServer& server) {
+    std::vector<std::string> paths;
+    for (const auto& r : server.Requests()) paths.push_back(r.path);
+    return paths;
+}
+
+bool ProcessGone(DWORD pid, std::chrono::milliseconds timeout) {
+    HANDLE p = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (p == nullptr) return true;
+    const bool gone = ::WaitForSingleObject(p, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    ::CloseHandle(p);
+    return gone;
+}
+
+void EndProcess(DWORD pid) {
+    HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (p == nullptr) return;
+    ::TerminateProcess(p, 1);
+    ::WaitForSingleObject(p, 5000);
+    ::CloseHandle(p);
+}
+
+// The process that shows a message box with this text, whichever it is.
+DWORD ProcessShowingBox(const Text& text, std::chrono::milliseconds timeout) {
+    DWORD found = 0;
+    e2e::WaitUntil(
+        [&] {
+            struct Search { const Text* text; DWORD pid; } search{&text, 0};
+            ::EnumWindows(
+                [](HWND w, LPARAM l) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(l);
+                    if (!::IsWindowVisible(w) || e2e::ClassName(w) != "#32770") return TRUE;
+                    DWORD pid = 0;
+                    ::GetWindowThreadProcessId(w, &pid);
+                    const auto box = e2e::WaitMessageBox(pid, std::chrono::milliseconds(200));
+                    if (box.hwnd && box.text == *s->text) {
+                        s->pid = pid;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            found = search.pid;
+            return found != 0;
+        },
+        timeout);
+    return found;
+}
+
+class OnlineUpdate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_.CopyDeliverables();
+        ::CreateDirectoryA(serverDir_.File("e").c_str(), nullptr);
+        power_ = ReadBytes(dir_.File("Power.dll"));
+        clock_ = ReadBytes(dir_.File("Clock.dll"));
+        program_ = ReadBytes(dir_.File("Velkora.exe"));
+        ASSERT_FALSE(power_.empty());
+        ASSERT_FALSE(clock_.empty());
+    }
+    void Serve(const Text& name, const Text& bytes) { ASSERT_TRUE(WriteFileText(serverDir_.File(name), bytes)); }
+
+    // Starts the program, presses "联网更新" and waits for the status text.
+    Text RunUpdate(App& app) {
+        ShowTab(app, mw::超级按钮4);
+        e2e::Click(Unit(app, mw::超级按钮11));
+        HWND status = Unit(app, mw::标签4);
+        Text text;
+        e2e::WaitUntil(
+            [&] {
+                text = e2e::WindowText(status);
+                return e2e::Visible(status) && text != "正在更新";
+            },
+            30s);
+        return text;
+    }
+
+    bool NoPartialDownloadsLeft() const {
+        WIN32_FIND_DATAA found;
+        HANDLE h = ::FindFirstFileA(dir_.File("*.tmp").c_str(), &found);
+        if (h == INVALID_HANDLE_VALUE) return true;
+        ::FindClose(h);
+        return false;
+    }
+
+    e2e::ProgramDir dir_;
+    e2e::ProgramDir serverDir_{"更新 服务器"};
+    Text power_, clock_, program_;
+};
+
+TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanwhile) {
+    Serve("ver.ini", VersionFile("600000", "600000", "600000"));
+    const auto files = e2e::HttpServer::ServeDirectory(serverDir_.Path());
+    e2e::HttpServer server(e2e::kUpdateServerPort, [files](const e2e::HttpRequest& r) {
+        auto answer = files(r);
+        answer.delayMs = 1500;  // time to watch the spinner
+        return answer;
+    });
+    ASSERT_TRUE(server.Listening());
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    ShowTab(app, mw::超级按钮4);
+    HWND spinner = Unit(app, mw::加载中), button = Unit(app, mw::超级按钮11);
+    EXPECT_FALSE(e2e::Visible(spinner));
+    e2e::Click(button);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Visible(spinner); }, 3s));
+    EXPECT_FALSE(e2e::Visible(button)) << "the button is a one-shot";
+    std::vector<Text> frames;
+    e2e::WaitUntil(
+        [&] {
+            const Text t = e2e::WindowText(spinner);
+            if (!t.empty() && t != " " && (frames.empty() || frames.back() != t)) frames.push_back(t);
+            return frames.size() >= 3;
+        },
+        1500ms);
+    EXPECT_GE(frames.size(), 3u) << "the spinner does not step";
+    EXPECT_EQ(RunUpdate(app), "已是最新版本");
+    EXPECT_FALSE(e2e::Visible(spinner));
+    EXPECT_FALSE(e2e::Visible(button));
+    EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini"}));
+    ASSERT_TRUE(CloseByX(app));
+    EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
+    EXPECT_EQ(ReadBytes(dir_.File("Clock.dll")), clock_);
+}
+
+TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
+    Serve("ver.ini", VersionFile("600000", "600001", "600000"));
+    Serve("e\\Clock.dll", clock_ + kMarker);
+    e2e::HttpServer server(e2e::kUpdateServerPort, e2e::HttpServer::ServeDirectory(serverDir_.Path()));
+    ASSERT_TRUE(server.Listening());
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    EXPECT_EQ(RunUpdate(app), "更新完成");
+    EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/Clock.dll"}));
+    EXPECT_EQ(ReadBytes(dir_.File("Clock.dll")), clock_ + kMarker);
+    EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
+    EXPECT_TRUE(NoPartialDownloadsLeft());
+    EXPECT_TRUE(app.process.Running()) << "no hand-over without a new main program";
+    ASSERT_TRUE(CloseByX(app));
+}
+
+TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
+    struct Case {
+        const char* name;
+        e2e::HttpResponse answer;
+    };
+    std::vector<Case> cases(4);
+    cases[0].name = "404";
+    cases[0].answer.status = 404;
+    cases[0].answer.body = "<html><body>404 Not Found</body></html>";
+    cases[1].name = "HTML with 200";
+    cases[1].answer.body = "<html><body>维护中</body></html>";
+    cases[2].name = "empty";
+    cases[3].name = "cut off";
+    cases[3].answer.body = power_ + kMarker;
+    cases[3].answer.cutBodyAfter = power_.size() / 2;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const e2e::HttpResponse bad = c.answer;
+        e2e::HttpServer server(e2e::kUpdateServerPort, [bad](const e2e::HttpRequest& r) {
+            e2e::HttpResponse answer;
+            if (r.path == "/ver.ini") answer.body = VersionFile("600001", "600000", "600000");
+            else if (r.path == "/e/power.dll") answer = bad;
+            else answer.status = 404;
+            return answer;
+        });
+        ASSERT_TRUE(server.Listening());
+        App app = Start(dir_);
+        ASSERT_TRUE(app.main);
+        EXPECT_EQ(RunUpdate(app), "无法连接到服务器");
+        EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/power.dll"}));
+        ASSERT_TRUE(CloseByX(app));
+        EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
+        EXPECT_TRUE(NoPartialDownloadsLeft());
+    }
+}
+
+TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
+    Serve("ver.ini", VersionFile("600000", "600000", "600001"));
+    const Text newProgram = program_ + kMarker;
+    Serve("e\\temp.exe", newProgram);
+    e2e::HttpServer server(e2e::kUpdateServerPort, e2e::HttpServer::ServeDirectory(serverDir_.Path()));
+    ASSERT_TRUE(server.Listening());
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    ShowTab(app, mw::超级按钮4);
+    e2e::Click(Unit(app, mw::超级按钮11));
+    DWORD code = 1;
+    ASSERT_TRUE(app.process.WaitExit(30s, &code)) << "the old program did not close";
+    EXPECT_EQ(code, 0u);
+
+    const DWORD restarted = ProcessShowingBox("尽情使用吧！", 30s);
+    ASSERT_NE(restarted, 0u) << "no greeting from the restarted program";
+    EXPECT_EQ(ReadBytes(dir_.File("Velkora.exe")), newProgram);
+    EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
+    EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/temp.exe"}));
+
+    e2e::CloseMessageBox(e2e::WaitMessageBox(restarted));
+    HWND main = e2e::FindVisibleTopWindow(restarted, kMainTitle);
+    ASSERT_TRUE(main);
+    e2e::Activate(main);
+    e2e::Click(e2e::Child(main, mw::超级按钮6));
+    EXPECT_TRUE(ProcessGone(restarted, 15s));
+    EndProcess(restarted);
+}
+
+TEST_F(OnlineUpdate, DelDeletesTheNamedFileAndGreets) {
+    const Text leftover = dir_.File("temp.exe");
+    ASSERT_TRUE(WriteFileText(leftover, "old copy"));
+    App app = Start(dir_, "del \"" + leftover + "\"");
+    ASSERT_TRUE(app.main);
+    const auto box = e2e::WaitMessageBox(app.process.Id());
+    EXPECT_EQ(box.text, "尽情使用吧！");
+    EXPECT_EQ(box.caption, "信息：");
+    EXPECT_FALSE(e2e::FileExists(leftover));
+    e2e::CloseMessageBox(box);
+    ASSERT_TRUE(CloseByX(app));
+}
+
+TEST_F(OnlineUpdate, OtherHandOffCommandLinesStartNormally) {
+    const Text victim = dir_.File("other 程序.exe");
+    const Text quoted = "\"" + victim + "\"";
+    for (const Text& arguments : {"Copy " + quoted, Text("copy"), "copy " + quoted + " extra", "DEL " + quoted}) {
+        SCOPED_TRACE(arguments);
+        ASSERT_TRUE(WriteFileText(victim, "keep me"));
+        App app = Start(dir_, arguments);
+        ASSERT_TRUE(app.main) << "no normal start-up";
+        EXPECT_TRUE(e2e::Visible(app.main));
+        EXPECT_EQ(ReadBytes(victim), "keep me");
+        ASSERT_TRUE(CloseByX(app));
+        EXPECT_EQ(ReadBytes(victim), "keep me");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,392 @@
+// The DllCommand table and the fatal-error path, against real libraries:
+// the fixtures of tests/fixtures/dllcommand and the system's own.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "rt/dllcommand.h"
+#include "rt/fatal.h"
+#include "rt/handles.h"
+#include "rt/program.h"
+
+namespace {
+
+struct FatalCaught {
+    int code;
+    rt::Text message;
+};
+
+[[noreturn]] void ThrowFatal(int code, const rt::Text& message) { throw FatalCaught{code, message}; }
+
+std::string ExeDirectory() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\'));
+}
+
+std::string LocalFixture() { return ExeDirectory() + "\\dllcmd_which.dll"; }
+std::string FixtureDir() { return ExeDirectory() + "\\fixtures\\dllcommand"; }
+std::string OtherDir() { return FixtureDir() + "\\other"; }
+
+// Ordinal of a named export, read from the library's export directory.
+int OrdinalOf(HMODULE module, const char* name) {
+    auto base = reinterpret_cast<const unsigned char*>(module);
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dirEntry =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dirEntry.VirtualAddress);
+    auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    auto ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+        if (!std::strcmp(reinterpret_cast<const char*>(base + names[i]), name)) {
+            return static_cast<int>(exports->Base + ordinals[i]);
+        }
+    }
+    return -1;
+}
+
+// Each test installs its own table and gets a throwing fatal handler, so a
+// fatal path shows up as an exception instead of ending the test program.
+class DllCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = rt::SetFatalHandler(ThrowFatal); }
+    void TearDown() override {
+        rt::SetDllCommandTable(nullptr, 0);
+        rt::SetFatalHandler(previous_);
+    }
+    void Use(std::vector<rt::DllCommandEntry> entries) {
+        entries_ = std::move(entries);
+        rt::SetDllCommandTable(entries_.data(), static_cast<int>(entries_.size()));
+    }
+    FatalCaught ExpectFatal(int entry, std::initializer_list<uintptr_t> args = {}) {
+        try {
+            rt::CallDllCommand(entry, args);
+        } catch (const FatalCaught& f) {
+            return f;
+        }
+        ADD_FAILURE() << "entry " << entry << " did not fail";
+        return {};
+    }
+
+private:
+    rt::FatalHandler previous_ = nullptr;
+    std::vector<rt::DllCommandEntry> entries_;
+};
+
+// --- the checked call ----------------------------------------------------
+
+TEST(CallStdcallChecked, StdcallWithTwoArgumentsIsBalanced) {
+    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
+    ASSERT_TRUE(lib);
+    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "AddTwo"));
+    ASSERT_NE(nullptr, fn);
+    const uintptr_t args[] = {40, 2};
+    uintptr_t result = 0;
+    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 2, &result));
+    EXPECT_EQ(42u, static_cast<uint32_t>(result));
+}
+
+TEST(CallStdcallChecked, CdeclCalledAsStdcall) {
+    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
+    ASSERT_TRUE(lib);
+    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "CdeclAddTwo"));
+    ASSERT_NE(nullptr, fn);
+    const uintptr_t args[] = {5, 6};
+    uintptr_t result = 0;
+#if defined(__i386__)
+    // The callee leaves 8 bytes behind; the call notices and still returns
+    // with the stack put right (this test goes on running).
+    EXPECT_FALSE(rt::CallStdcallChecked(fn, args, 2, &result));
+#else
+    // x64 has one convention: the caller always removes the arguments.
+    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 2, &result));
+#endif
+    EXPECT_EQ(11u, static_cast<uint32_t>(result));
+    // A cdecl function without arguments leaves nothing behind.
+    const void* which = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "Which"));
+    EXPECT_TRUE(rt::CallStdcallChecked(which, nullptr, 0, nullptr));
+}
+
+TEST(CallStdcallChecked, EightArgumentsArriveInOrder) {
+    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
+    ASSERT_TRUE(lib);
+    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "WeightedSum8"));
+    ASSERT_NE(nullptr, fn);
+    const uintptr_t args[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    uintptr_t result = 0;
+    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 8, &result));
+    EXPECT_EQ(1 + 20 + 300 + 4000 + 50000 + 600000 + 7000000 + 80000000,
+              static_cast<int32_t>(result));
+}
+
+TEST(CallStdcallChecked, RegisterWideValuesSurvive) {
+    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
+    ASSERT_TRUE(lib);
+    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "Identity"));
+    ASSERT_NE(nullptr, fn);
+    const uintptr_t value = static_cast<uintptr_t>(0x89ABCDEF) |
+                            (sizeof(uintptr_t) > 4 ? static_cast<uintptr_t>(0x76543210) << 16 << 16 : 0);
+    uintptr_t result = 0;
+    EXPECT_TRUE(rt::CallStdcallChecked(fn, &value, 1, &result));
+    EXPECT_EQ(value, result);
+}
+
+// --- binding ---------------------------------------------------------------
+
+TEST_F(DllCommandTest, BindsAtFirstCallOnly) {
+    Use({{"dllcmd_which.dll", "AddTwo"}, {"dllcmd_which.dll", "Which"}});
+    EXPECT_EQ(0, rt::DllCommandBindCount(0));
+    EXPECT_EQ(7u, rt::CallDllCommand(0, {3, 4}));
+    EXPECT_EQ(9u, rt::CallDllCommand(0, {4, 5}));
+    EXPECT_EQ(1, rt::DllCommandBindCount(0));
+    EXPECT_EQ(0, rt::DllCommandBindCount(1));
+}
+
+TEST_F(DllCommandTest, ProgramDirectoryComesBeforeTheSystemSearch) {
+    // With a same-named library from elsewhere already loaded, a search by
+    // bare name would hand back that one.
+    rt::ScopedModule elsewhere(::LoadLibraryA((OtherDir() + "\\dllcmd_which.dll").c_str()));
+    ASSERT_TRUE(elsewhere);
+    ASSERT_EQ(elsewhere.Get(), ::GetModuleHandleA("dllcmd_which.dll"));
+    Use({{"dllcmd_which.dll", "Which"}});
+    EXPECT_EQ(1u, rt::CallDllCommand(0));
+}
+
+TEST_F(DllCommandTest, FallsBackToTheSystemSearch) {
+    char oldPath[32767] = {};
+    ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    std::string path = OtherDir() + ";" + oldPath;
+    ::SetEnvironmentVariableA("PATH", path.c_str());
+    Use({{"dllcmd_elsewhere.dll", "Which"}});
+    uintptr_t which = 0;
+    try {
+        which = rt::CallDllCommand(0);
+    } catch (const FatalCaught& f) {
+        ADD_FAILURE() << f.message;
+    }
+    ::SetEnvironmentVariableA("PATH", oldPath);
+    EXPECT_EQ(3u, which);
+}
+
+TEST_F(DllCommandTest, NameWithColonIsLoadedUnchanged) {
+    static std::string full;
+    full = OtherDir() + "\\dllcmd_which.dll";
+    Use({{full.c_str(), "Which"}});
+    EXPECT_EQ(2u, rt::CallDllCommand(0));
+}
+
+TEST_F(DllCommandTest, OrdinalForm) {
+    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
+    ASSERT_TRUE(lib);
+    int ordinal = OrdinalOf(lib.Get(), "Which");
+    ASSERT_GT(ordinal, 0);
+    static std::string byOrdinal, wrapped;
+    byOrdinal = "#" + std::to_string(ordinal);
+    wrapped = "#" + std::to_string(ordinal + 65536);  // only the low 16 bits count
+    Use({{"dllcmd_which.dll", byOrdinal.c_str()}, {"dllcmd_which.dll", wrapped.c_str()}});
+    EXPECT_EQ(1u, rt::CallDllCommand(0));
+    EXPECT_EQ(1u, rt::CallDllCommand(1));
+}
+
+TEST_F(DllCommandTest, EmptyLibraryNameSearchesTheSystemLibraries) {
+    bool mprLoadedBefore = ::GetModuleHandleA("mpr.dll") != nullptr;
+    Use({{"", "GetCurrentProcessId"}, {"", "SHGetSpecialFolderPathA"}, {"", "lstrcpyn"},
+         {"kernel32", "WideCharToMultiByte"}, {"", "GetDesktopWindow"}});
+    EXPECT_EQ(::GetCurrentProcessId(), static_cast<DWORD>(rt::CallDllCommand(0)));
+
+    // This one lives in the last library only: every library before it that
+    // lacks it is released again, and the one that has it stays loaded.
+    char folder[MAX_PATH] = {};
+    EXPECT_NE(0u, rt::CallDllCommand(1, {0, reinterpret_cast<uintptr_t>(folder),
+                                         CSIDL_DESKTOPDIRECTORY, FALSE}) & 0xFFFFFFFFu);
+    EXPECT_NE('\0', folder[0]);
+    EXPECT_NE(nullptr, ::GetModuleHandleA("shell32.dll"));
+    if (!mprLoadedBefore) {
+        EXPECT_EQ(nullptr, ::GetModuleHandleA("mpr.dll"));
+    }
+
+    // The main program's table names these two forms.
+    char buffer[8] = {};
+    rt::CallDllCommand(2, {reinterpret_cast<uintptr_t>(buffer), reinterpret_cast<uintptr_t>("abcdef"), 4});
+    EXPECT_STREQ("abc", buffer);
+    wchar_t wide[] = L"\u65f6\u949f";  // 时钟
+    char narrow[8] = {};
+    EXPECT_EQ(5u, rt::CallDllCommand(3, {CP_ACP, 0, reinterpret_cast<uintptr_t>(wide), 0xFFFFFFFFu,
+                                         reinterpret_cast<uintptr_t>(narrow), sizeof narrow, 0, 0}) &
+                      0xFFFFFFFFu);
+    EXPECT_STREQ("时钟", narrow);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(::GetDesktopWindow()), rt::CallDllCommand(4));
+}
+
+// --- failures ------------------------------------------------------------------
+
+TEST_F(DllCommandTest, MissingLibraryIsFatalAtFirstCallWithItsName) {
+    Use({{"dllcmd_absent.dll", "定时关机"}});
+    FatalCaught f = ExpectFatal(0);
+    EXPECT_EQ(0, f.code);
+    EXPECT_EQ("无法找到指定DLL库文件“dllcmd_absent.dll”中的输出命令“定时关机”", f.message);
+}
+
+TEST_F(DllCommandTest, MissingExportReleasesTheLibrary) {
+    std::string full = OtherDir() + "\\dllcmd_elsewhere.dll";
+    static std::string held;
+    held = full;
+    Use({{held.c_str(), "NoSuchExport"}, {"", "NoSuchExportAnywhere"}});
+    ASSERT_EQ(nullptr, ::GetModuleHandleA(full.c_str()));
+    FatalCaught f = ExpectFatal(0);
+    EXPECT_EQ("无法找到指定DLL库文件“" + full + "”中的输出命令“NoSuchExport”", f.message);
+    EXPECT_EQ(nullptr, ::GetModuleHandleA(full.c_str()));
+
+    f = ExpectFatal(1);
+    EXPECT_EQ(0, f.code);
+    EXPECT_EQ("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”", f.message);
+}
+
+TEST_F(DllCommandTest, UnbalancedStackIsFatalError6) {
+    Use({{"dllcmd_which.dll", "CdeclAddTwo"}});
+#if defined(__i386__)
+    FatalCaught f = ExpectFatal(0, {1, 2});
+    EXPECT_EQ(6, f.code);
+    EXPECT_EQ("调用DLL命令后发现堆栈错误", f.message);
+#else
+    EXPECT_EQ(3u, rt::CallDllCommand(0, {1, 2}));
+#endif
+}
+
+TEST_F(DllCommandTest, FreeingReleasesTheLibrariesAndForgetsTheAddresses) {
+    static std::string full;
+    full = OtherDir() + "\\dllcmd_elsewhere.dll";
+    Use({{full.c_str(), "Which"}});
+    ASSERT_EQ(nullptr, ::GetModuleHandleA(full.c_str()));
+    EXPECT_EQ(3u, rt::CallDllCommand(0));
+    EXPECT_NE(nullptr, ::GetModuleHandleA(full.c_str()));
+    rt::FreeDllCommandLibraries();
+    EXPECT_EQ(nullptr, ::GetModuleHandleA(full.c_str()));
+    EXPECT_EQ(3u, rt::CallDllCommand(0));
+    EXPECT_EQ(2, rt::DllCommandBindCount(0));
+}
+
+// --- the fatal-error path, in a child process ------------------------------------
+
+struct ChildOutcome {
+    bool boxSeen = false;
+    std::string caption, text;
+    DWORD exitCode = 0;
+    bool exited = false;
+};
+
+struct BoxSearch {
+    DWORD pid;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<BoxSearch*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[32] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->pid && !std::strcmp(cls, "#32770") && ::IsWindowVisible(hwnd)) {
+        search->box = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindStaticText(HWND hwnd, LPARAM lp) {
+    char cls[32] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (!std::strcmp(cls, "Static")) {
+        char text[1024] = {};
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        if (text[0]) {
+            *reinterpret_cast<std::string*>(lp) = text;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+ChildOutcome RunFatalChild(const char* mode) {
+    ChildOutcome out;
+    std::string exe = FixtureDir() + "\\dllcmd_fatal_child.exe";
+    std::string cmd = "\"" + exe + "\" " + mode;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    if (!::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          FixtureDir().c_str(), &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << exe;
+        return out;
+    }
+    rt::ScopedHandle process(pi.hProcess), thread(pi.hThread);
+    BoxSearch search{pi.dwProcessId, nullptr};
+    for (int i = 0; i < 600 && !search.box; ++i) {
+        if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.box) ::Sleep(25);
+    }
+    if (search.box) {
+        out.boxSeen = true;
+        char caption[256] = {};
+        ::GetWindowTextA(search.box, caption, sizeof caption);
+        out.caption = caption;
+        ::EnumChildWindows(search.box, FindStaticText, reinterpret_cast<LPARAM>(&out.text));
+        ::PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+    }
+    if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0) {
+        out.exited = true;
+        ::GetExitCodeProcess(pi.hProcess, &out.exitCode);
+    } else {
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    return out;
+}
+
+void ExpectFatalBox(const char* mode, const std::string& expectedText) {
+    SCOPED_TRACE(mode);
+    ChildOutcome out = RunFatalChild(mode);
+    EXPECT_TRUE(out.boxSeen);
+    EXPECT_EQ(expectedText, out.text);
+    EXPECT_EQ("错误", out.caption);
+    EXPECT_TRUE(out.exited);
+    EXPECT_EQ(static_cast<DWORD>(-1), out.exitCode);
+}
+
+TEST(FatalRuntimeError, MissingLibraryBoxAndExitCode) {
+    ExpectFatalBox("missing-library",
+                   "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“dllcmd_absent.dll”中的输出命令“定时关机”\r\n");
+}
+
+TEST(FatalRuntimeError, MissingSystemExportBox) {
+    ExpectFatalBox("missing-export",
+                   "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”\r\n");
+}
+
+TEST(FatalRuntimeError, ErrorNumberAndText) {
+    ExpectFatalBox("code", "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
+}
+
+TEST(FatalRuntimeError, NeitherNumberNorText) { ExpectFatalBox("bare", "运行时出错!\r\n\r\n"); }
+
+#if defined(__i386__)
+TEST(FatalRuntimeError, UnbalancedStackEndsTheProgram) {
+    ExpectFatalBox("unbalanced", "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
+}
+#endif
+
+TEST(FatalRuntimeError, FailedAllocationNamesTheSize) {
+    std::string size = std::to_string(static_cast<std::size_t>(-1) / 4);
+    ExpectFatalBox("alloc", "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// The main program's external functions, fixed at build time. Entries with
+// an empty library are looked up in the system libraries in their fixed
+// order; the plug-ins are looked up beside the program first.
+#include "dll_commands.h"
+
+#include "rt/dllcommand.h"
+
+namespace velkora {
+namespace {
+
+const rt::DllCommandEntry kDllCommands[] = {
+    /* kCreateMutexA            */ {"", "CreateMutexA"},
+    /* kGetLastError            */ {"", "GetLastError"},
+    /* kGetDesktopWindow        */ {"", "GetDesktopWindow"},
+    /* kGetWindow               */ {"", "GetWindow"},
+    /* kGetPropA                */ {"", "GetPropA"},
+    /* kIsIconic                */ {"", "IsIconic"},
+    /* kShowWindow              */ {"", "ShowWindow"},
+    /* kSetForegroundWindow     */ {"", "SetForegroundWindow"},
+    /* kCloseHandle             */ {"", "CloseHandle"},
+    /* kSetPropA                */ {"", "SetPropA"},
+    /* kPowerEntry              */ {"Power.dll", "定时关机"},
+    /* kClockEntry              */ {"Clock.dll", "读取时钟"},
+    /* kLstrcpyn                */ {"", "lstrcpyn"},
+    /* kShellNotifyIconA        */ {"", "Shell_NotifyIconA"},
+    /* kIsNTAdmin               */ {"advpack.dll", "IsNTAdmin"},
+    /* kAddFontMemResourceEx    */ {"gdi32.dll", "AddFontMemResourceEx"},
+    /* kRemoveFontMemResourceEx */ {"gdi32.dll", "RemoveFontMemResourceEx"},
+    /* kWideCharToMultiByte     */ {"kernel32", "WideCharToMultiByte"},
+    /* kSetWindowLongA          */ {"", "SetWindowLongA"},
+    /* kRegisterWindowMessageA  */ {"", "RegisterWindowMessageA"},
+    /* kCallWindowProcA         */ {"", "CallWindowProcA"},
+};
+
+static_assert(sizeof kDllCommands / sizeof kDllCommands[0] == kCallWindowProcA + 1,
+              "one table row per DllCommand number");
+
+}  // namespace
+
+void InstallDllCommands() {
+    rt::SetDllCommandTable(kDllCommands, static_cast<int>(sizeof kDllCommands / sizeof kDllCommands[0]));
+}
+
+}  // namespace velkora

@@ -1,0 +1,94 @@
+// The circling animation beside the update status: glyphs U+E052..U+E0CB of
+// the embedded font "Setup", one every 30 ms, then a 250 ms blank.
+#include "spinner.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/spinner_steps.h"
+#include "dll_commands.h"
+#include "handlers.h"
+#include "rt/dllcommand.h"
+#include "rt/numbers.h"
+#include "rt/text.h"
+#include "rt/window.h"
+#include "spinner_font_data.h"
+#include "unit_ids.h"
+
+namespace velkora {
+
+namespace {
+
+namespace mw = main_window;
+
+uintptr_t SpinnerFontHandle = 0;  // 0 until the update starts
+int32_t SpinnerGlyph = 0;
+
+// Through the program's table of external functions, each call followed by
+// the stack-balance test.
+uintptr_t Arg(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+
+uintptr_t AddMemoryFont(const void* bytes, uint32_t length, DWORD* count) {
+    return rt::CallDllCommand(kAddFontMemResourceEx, {Arg(bytes), length, 0, Arg(count)});
+}
+
+void RemoveMemoryFont(uintptr_t handle) { rt::CallDllCommand(kRemoveFontMemResourceEx, {handle}); }
+
+int WideToAnsi(const wchar_t* wide, char* out, int outSize) {
+    const uintptr_t kWholeText = static_cast<uintptr_t>(-1);  // up to and with the 0 unit
+    return static_cast<int32_t>(rt::CallDllCommand(
+        kWideCharToMultiByte,
+        {0, 0, Arg(wide), kWholeText, Arg(out), static_cast<uintptr_t>(outSize), 0, 0}));
+}
+
+}  // namespace
+
+rt::Text CodePointToText(const rt::ByteSet& wide) {
+    if (wide.empty()) return rt::Text();
+    // Copied into whole code units with a 0 unit behind them, so that a set
+    // of odd length or without its terminator is never read past its end.
+    std::vector<wchar_t> units(wide.size() / 2 + 1, 0);
+    for (size_t i = 0; i + 1 < wide.size(); i += 2) {
+        units[i / 2] = static_cast<wchar_t>(wide[i] | wide[i + 1] << 8);
+    }
+    char empty[1] = {0};
+    const int needed = WideToAnsi(units.data(), empty, 0);
+    rt::Text buffer = rt::Spaces(needed);
+    if (buffer.empty()) return rt::Text();
+    WideToAnsi(units.data(), &buffer[0], needed);
+    return rt::Text(buffer.c_str());
+}
+
+void StartSpinner() {
+    DWORD count = 0;
+    SpinnerFontHandle = AddMemoryFont(kSpinnerFont.data(), static_cast<uint32_t>(kSpinnerFont.size()), &count);
+    SpinnerGlyph = kSpinnerFirstGlyph;
+    rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropVisible, 1);
+    rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropFontFace, "Setup");
+}
+
+void OnSpinnerTick() {
+    const SpinnerStep step = NextSpinnerStep(SpinnerGlyph);
+    rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropText, CodePointToText(rt::ToBytes(step.shown)));
+    SpinnerGlyph = step.next;
+    if (step.pauseAfter) {
+        rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropText, " ");
+        rt::SetUnitProperty(kMainWindow, mw::加载2, rt::kPropInterval, kSpinnerPauseMs);
+        rt::SetUnitProperty(kMainWindow, mw::加载1, rt::kPropInterval, 0);
+    }
+}
+
+void OnSpinnerPhaseTick() {
+    rt::SetUnitProperty(kMainWindow, mw::加载1, rt::kPropInterval, kSpinnerStepMs);
+    rt::SetUnitProperty(kMainWindow, mw::加载2, rt::kPropInterval, 0);
+}
+
+void ReleaseSpinnerFont() {
+    if (SpinnerFontHandle == 0) return;
+    RemoveMemoryFont(SpinnerFontHandle);
+    SpinnerFontHandle = 0;
+}
+
+}  // namespace velkora

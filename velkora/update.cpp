@@ -1,0 +1,224 @@
+// Online update: one worker thread reads the server's ver.ini, replaces each
+// plug-in whose version differs and, for a new main program, hands over to
+// the downloaded temp.exe, which copies itself over the old program file.
+#include "update.h"
+
+#include <windows.h>
+
+#include "core/pe_image.h"
+#include "handlers.h"
+#include "rt/clock.h"
+#include "rt/files.h"
+#include "rt/net.h"
+#include "rt/numbers.h"
+#include "rt/program.h"
+#include "rt/shell.h"
+#include "rt/threads.h"
+#include "rt/window.h"
+#include "unit_ids.h"
+#include "velkora_config.h"
+
+namespace velkora {
+
+namespace {
+
+namespace mw = main_window;
+
+const char kUpdateServerHost[] = VELKORA_UPDATE_SERVER_HOST;
+const char kVersionSection[] = "文件版本";
+const char kBuiltInVersion[] = "600000";
+const char kTempProgram[] = "temp.exe";
+const int kPingTimeoutMs = 2500;
+const int kOpenDefaultVerb = 0;
+
+rt::Text MainProgramVersion, PowerVersion, ClockVersion;
+
+rt::LockId UpdateLock = 0;
+bool UpdateLockCreated = false;
+// Manual-reset event, set once the worker has left UpdateLock for good.
+HANDLE WorkerLeft = nullptr;
+
+rt::Text OwnPath() { return rt::ProgramDirectory() + "\\" + rt::ProgramFileName(); }
+rt::Text InProgramDirectory(const rt::Text& name) { return rt::ProgramDirectory() + "\\" + name; }
+rt::Text Quoted(const rt::Text& path) { return "\"" + path + "\""; }
+
+bool IsSuccessStatus(int status) { return status >= 200 && status <= 299; }
+
+// ver.ini as text; an error page or a cut-off answer reads as no file, so
+// every key then reads "" as for a version file that was not fetched.
+rt::Text FetchVersionFile(const rt::Text& url) {
+    const rt::HttpResult answer = rt::HttpGet(url);
+    if (!IsSuccessStatus(answer.status) || !answer.complete) return rt::Text();
+    return rt::ToText(answer.body);
+}
+
+void ShowStatus(const char* text) {
+    rt::SetUnitProperty(kMainWindow, mw::标签4, rt::kPropVisible, 1);
+    rt::SetUnitProperty(kMainWindow, mw::标签4, rt::kPropText, text);
+    rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropVisible, 0);
+}
+
+const char kCannotConnect[] = "无法连接到服务器";
+const char kUpToDate[] = "已是最新版本";
+const char kUpdated[] = "更新完成";
+
+void RunUpdate() {
+    const rt::Text host = kUpdateServerHost;
+    if (host.empty() || rt::PingHost(host, kPingTimeoutMs) == -1) {
+        ShowStatus(kCannotConnect);
+        return;
+    }
+    rt::SetUnitProperty(kMainWindow, mw::标签4, rt::kPropVisible, 1);  // "正在更新"
+    MainProgramVersion = PowerVersion = ClockVersion = kBuiltInVersion;
+
+    const rt::Text base = "http://" + host;
+    const rt::Text versions = FetchVersionFile(base + "/ver.ini");
+    bool replaced = false;
+    bool failed = false;
+    auto refresh = [&](const char* key, const rt::Text& builtIn, const char* file, const char* path) {
+        if (rt::IniReadFromText(versions, kVersionSection, key) == builtIn) return;
+        if (DownloadToFile(file, base + path)) replaced = true;
+        else failed = true;
+    };
+    refresh("定时关机", PowerVersion, "Power.dll", "/e/power.dll");
+    refresh("迷你时钟", ClockVersion, "Clock.dll", "/e/Clock.dll");
+
+    if (rt::IniReadFromText(versions, kVersionSection, "主程序") != MainProgramVersion) {
+        rt::DeleteFileAt(InProgramDirectory(kTempProgram));
+        if (!DownloadToFile(kTempProgram, base + "/e/temp.exe")) {
+            // Starting a missing or broken temp.exe would only close the
+            // program: stay, and say the new version could not be had.
+            ShowStatus(kCannotConnect);
+            return;
+        }
+        rt::SleepMs(100);
+        rt::ShellOpen(kOpenDefaultVerb, InProgramDirectory(kTempProgram), "copy " + Quoted(OwnPath()));
+        rt::DestroyWindowOrUnit(kMainWindow);
+        return;
+    }
+    ShowStatus(failed ? kCannotConnect : replaced ? kUpdated : kUpToDate);
+}
+
+// UI thread, while the main window is being destroyed: the worker may still
+// be inside the lock and may be setting label texts, which are sent to this
+// thread; keep serving sent messages (and nothing else) until it is out.
+void WaitForWorkerToLeave() {
+    if (WorkerLeft == nullptr) return;
+    for (;;) {
+        const DWORD r = MsgWaitForMultipleObjects(1, &WorkerLeft, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (r != WAIT_OBJECT_0 + 1) break;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+// A file that is still in use (the previous program ending, a process
+// leaving temp.exe) cannot be replaced or deleted yet: try again for a while.
+constexpr int kBusyFileAttempts = 50;
+constexpr int kBusyFilePauseMs = 100;
+
+bool FileExists(const rt::Text& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteWhenFree(const rt::Text& path) {
+    for (int i = 0; i < kBusyFileAttempts; ++i) {
+        if (rt::DeleteFileAt(path) || !FileExists(path)) return;
+        rt::SleepMs(kBusyFilePauseMs);
+    }
+}
+
+// The program that ran as temp.exe still holds the single-instance mutex
+// until it has ended; the restarted program must not take it for a second
+// running instance.
+void WaitForSingleInstanceFree() {
+    for (int i = 0; i < kBusyFileAttempts; ++i) {
+        HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME);
+        if (m == nullptr) return;
+        CloseHandle(m);
+        rt::SleepMs(kBusyFilePauseMs);
+    }
+}
+
+}  // namespace
+
+int DownloadToFile(const rt::Text& fileName, const rt::Text& url) {
+    const rt::HttpResult answer = rt::HttpGet(url);
+    if (!IsSuccessStatus(answer.status) || !answer.complete || !IsPeImage(answer.body)) return 0;
+    // Written beside the target first, so that the old file stays whole
+    // until a complete new one can take its place.
+    const rt::Text directory = rt::ProgramDirectory();
+    char temporary[MAX_PATH] = {};
+    if (GetTempFileNameA(directory.c_str(), "vku", 0, temporary) == 0) return 0;
+    if (!rt::WriteWholeFile(temporary, {answer.body})) {
+        DeleteFileA(temporary);
+        return 0;
+    }
+    const rt::Text target = InProgramDirectory(fileName);
+    if (!MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);  // e.g. a plug-in that is loaded right now
+        return 0;
+    }
+    return 1;
+}
+
+void CheckAndApplyUpdates() {
+    rt::EnterLock(UpdateLock);
+    RunUpdate();
+    rt::LeaveLock(UpdateLock);
+}
+
+void UpdateThreadEntry(int) {
+    CheckAndApplyUpdates();
+    SetEvent(WorkerLeft);
+}
+
+void OnUpdateClicked() {
+    StartSpinner();
+    rt::SetUnitProperty(kMainWindow, mw::超级按钮11, rt::kPropVisible, 0);
+    UpdateLock = rt::CreateLock();
+    UpdateLockCreated = true;
+    WorkerLeft = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!rt::StartThread(UpdateThreadEntry)) SetEvent(WorkerLeft);
+}
+
+void ReleaseUpdateLock() {
+    if (!UpdateLockCreated) return;
+    WaitForWorkerToLeave();
+    rt::DeleteLock(UpdateLock);
+    UpdateLockCreated = false;
+    if (WorkerLeft != nullptr) {
+        CloseHandle(WorkerLeft);
+        WorkerLeft = nullptr;
+    }
+}
+
+void HandleUpdateHandoff() {
+    const rt::TextArray args = rt::CommandLineArgs();
+    if (args.Count() != 2) return;
+    const rt::Text& keyword = args.At(1);
+    const rt::Text& path = args.At(2);
+    if (keyword == "del") {
+        DeleteWhenFree(path);
+        WaitForSingleInstanceFree();
+        rt::SetUnitProperty(kMainWindow, 0, rt::kPropVisible, 1);
+        rt::ProcessPendingEvents();
+        rt::ShowMessageBox("尽情使用吧！", 0);
+        return;
+    }
+    if (keyword == "copy") {
+        const rt::Text own = OwnPath();
+        rt::DeleteFileAt(path);
+        rt::SleepMs(10);
+        bool copied = rt::CopyFileTo(own, path);
+        // The old program may still be ending and hold its file.
+        for (int i = 0; !copied && i < kBusyFileAttempts; ++i) {
+            rt::SleepMs(kBusyFilePauseMs);
+            rt::DeleteFileAt(path);
+            copied = rt::CopyFileTo(own, path);
+        }
+        rt::SleepMs(10);
+        rt::ShellOpen(kOpenDefaultVerb, path, "del " + Quoted(own));
+        rt::DestroyWindowOrUnit(kMainWindow);
+    }
+}
+
+}  // namespace velkora
