@@ -1,6 +1,8 @@
 // The synchronisation of the clock from the time server's "Date" header.
 #include <windows.h>
 
+#include <cstring>
+
 #include "core/http_date.h"
 #include "core/sync_gate.h"
 #include "core/sync_time.h"
@@ -88,6 +90,10 @@ int FetchServerTimeAndSetClock(const rt::Text& url, int offsetHours) {
         header = rt::VariantToText(value);
         rt::ClearVariant(value);
     }
+    // A text ends at its first zero byte. Wine's WinHttp counts the
+    // terminator in the header's BSTR length, which would make the zone
+    // "GMT" followed by a zero and fail the comparison.
+    header.resize(std::strlen(header.c_str()));
     if (header.empty()) return kNoServerTime;
 
     rt::DateTime date;
