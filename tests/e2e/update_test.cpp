@@ -102,7 +102,7 @@ protected:
         Text text;
         e2e::WaitUntil(
             [&] {
-                text = e2e::WindowText(status);
+                text = FullText(status);
                 return e2e::Visible(status) && text != "正在更新";
             },
             30s);
