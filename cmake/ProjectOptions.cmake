@@ -10,12 +10,20 @@ if(WIN32)
 endif()
 
 # Turns a UTF-8 module-definition file into the GBK one the linker reads, so
-# that the exports carry GBK names.
+# that the exports carry GBK names. The file is written with the i686 stdcall
+# decorations (Name@N); x86_64 has none, so they are stripped there.
 function(velkora_gbk_def target utf8_def)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${utf8_def})
+  file(READ ${utf8_def} def_text)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    string(REGEX REPLACE "=([A-Za-z_][A-Za-z0-9_]*)@[0-9]+" "=\\1" def_text "${def_text}")
+  endif()
+  set(arch_def ${CMAKE_CURRENT_BINARY_DIR}/${target}.utf8.def)
+  file(WRITE ${arch_def} "${def_text}")
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}.gbk.def)
   add_custom_command(OUTPUT ${out}
-    COMMAND iconv -f UTF-8 -t GBK ${utf8_def} -o ${out}
-    DEPENDS ${utf8_def}
+    COMMAND iconv -f UTF-8 -t GBK ${arch_def} -o ${out}
+    DEPENDS ${arch_def}
     COMMENT "GBK export names for ${target}")
   add_custom_target(${target}_def DEPENDS ${out})
   add_dependencies(${target} ${target}_def)

@@ -1,5 +1,6 @@
 #include "core/clock_texts.h"
 
+#include "rt/dates.h"
 #include "rt/numbers.h"
 #include "rt/text.h"
 
@@ -28,6 +29,19 @@ void RefreshClockTexts(int month, int day, int weekday, int hour, int minute, in
     texts->hour = PadTo2(hour, "0");
     texts->minute = PadTo2(minute, "0");
     texts->second = PadTo2(second, "0");
+}
+
+void RefreshClockTexts(rt::DateTime now, ClockTexts* texts) {
+    RefreshClockTexts(rt::DateMonth(now), rt::DateDay(now), rt::DateWeekday(now),
+                      rt::DateHour(now), rt::DateMinute(now), rt::DateSecond(now), texts);
+}
+
+void ReleaseClockTexts(ClockTexts* texts) {
+    // Swapping with empty strings frees the buffers; assigning "" would keep them.
+    for (rt::Text* t : {&texts->hour, &texts->minute, &texts->second, &texts->month, &texts->day,
+                        &texts->weekday}) {
+        rt::Text().swap(*t);
+    }
 }
 
 }  // namespace clockapp

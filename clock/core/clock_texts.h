@@ -17,4 +17,10 @@ struct ClockTexts {
 void RefreshClockTexts(int month, int day, int weekday, int hour, int minute, int second,
                        ClockTexts* texts);
 
+// The same from one reading of the clock; every part comes from that value.
+void RefreshClockTexts(rt::DateTime now, ClockTexts* texts);
+
+// Gives back the memory of every text (the library's shut-down).
+void ReleaseClockTexts(ClockTexts* texts);
+
 }  // namespace clockapp

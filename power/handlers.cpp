@@ -1,0 +1,80 @@
+// What the scheduled power window does. All state lives in the units'
+// properties; the library keeps none of its own.
+#include "power.h"
+
+#include "rt/numbers.h"
+#include "rt/shutdown.h"
+#include "rt/window.h"
+#include "unit_ids.h"
+
+namespace power {
+
+ShutdownAction g_shutdownAction = &rt::ShutdownSystem;
+
+namespace {
+
+using namespace config;
+
+constexpr int kWindow = 0;  // the window's own unit
+constexpr int kMinimised = 2;
+constexpr int kPowerOff = 1, kRestart = 2, kHibernate = 5;
+constexpr int kRefreshMs = 60000;
+
+int ChosenAction() { return rt::GetUnitInt(kConfigWindow, 组合框1, rt::kPropComboIndex); }
+
+// Minutes as typed, in milliseconds. A text that is not a number gives 0 and a
+// negative one a negative period: either leaves the timer off.
+int32_t CountdownMs() {
+    const int32_t minutes = rt::ToInteger(rt::GetUnitText(kConfigWindow, 编辑框1, rt::kPropText));
+    return rt::TruncateToInt32(static_cast<double>(minutes) * 60000.0);
+}
+
+void Arm(int timer) { rt::SetUnitProperty(kConfigWindow, timer, rt::kPropInterval, CountdownMs()); }
+
+void Act(int mode) { g_shutdownAction(mode, false); }
+
+}  // namespace
+
+void _超级按钮1_被单击() {
+    rt::SetUnitProperty(kConfigWindow, 编辑框1, rt::kPropDisabled, 1);
+    rt::SetUnitProperty(kConfigWindow, 组合框1, rt::kPropDisabled, 1);
+    rt::SetUnitProperty(kConfigWindow, 刷新, rt::kPropInterval, kRefreshMs);
+    // Runs the size-changed handler before it returns.
+    rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropPosition, kMinimised);
+    if (ChosenAction() == 0) Arm(关机);
+    if (ChosenAction() == 1) Arm(重启);
+    if (ChosenAction() == 2) Arm(睡眠);
+}
+
+void _超级按钮2_被单击() { rt::DestroyWindowOrUnit(kConfigWindow); }
+
+void _关机_周期事件() { Act(kPowerOff); }
+void _重启_周期事件() { Act(kRestart); }
+void _睡眠_周期事件() { Act(kHibernate); }
+
+// The same text at every tick: the minutes as typed, not the time left.
+void _刷新_周期事件() {
+    const rt::Text text = "在" + rt::GetUnitText(kConfigWindow, 编辑框1, rt::kPropText) + "分钟后" +
+                          rt::GetUnitText(kConfigWindow, 组合框1, rt::kPropComboText);
+    rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropText, text);
+    rt::SetUnitProperty(kConfigWindow, 超级按钮1, rt::kPropTooltip, text);
+}
+
+// Hiding and re-showing a minimised window keeps it minimised with its
+// taskbar button; the show-in-taskbar writes only record the flag.
+void _配置_尺寸被改变() {
+    if (rt::GetUnitInt(kConfigWindow, kWindow, rt::kPropPosition) == kMinimised) {
+        rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropVisible, 0);
+        rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropShowInTaskbar, 1);
+    }
+    rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropVisible, 1);
+    rt::SetUnitProperty(kConfigWindow, kWindow, rt::kPropShowInTaskbar, 0);
+}
+
+void 定时关机() { rt::LoadWindow(ConfigWindowTemplate(), nullptr, true); }
+
+void 销毁关机() {
+    if (rt::IsCreated(kConfigWindow)) rt::DestroyWindowOrUnit(kConfigWindow);
+}
+
+}  // namespace power

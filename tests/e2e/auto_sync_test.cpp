@@ -1,0 +1,150 @@
+// The automatic re-synchronisation dialog and the timer behind it.
+#include <gtest/gtest.h>
+
+#include "e2e/sync_helpers.h"
+
+namespace e2e {
+namespace {
+
+HWND OpenDialog(App& app) {
+    Click(app.Unit(mw::超级按钮2));  // "功能大全"
+    Click(app.Unit(mw::超级按钮8));  // "自动校时"
+    return FindAutoSyncDialog(app.Pid());
+}
+
+Text MinutesShown(HWND dialog) { return WindowText(Child(dialog, dlg::编辑框1)); }
+
+// Pasted text is not filtered by the box, typed text is: set it as a paste would.
+void PutMinutes(HWND dialog, const Text& text) {
+    SendMessageA(Child(dialog, dlg::编辑框1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TypeMinutes(HWND dialog, const Text& digits) {
+    HWND edit = Child(dialog, dlg::编辑框1);
+    Click(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    PressKey(VK_DELETE);
+    TypeText(digits);
+    WaitUntil([&] { return WindowText(edit) == digits; }, 5s);
+}
+
+bool Closed(HWND dialog) {
+    return WaitUntil([&] { return !IsWindow(dialog) || !Visible(dialog); }, 10s);
+}
+
+TEST(AutoSync, ConfirmingOneMinuteSyncsAtOnceThenAgainAfterAMinute) {
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    app.ChooseUtc();
+    HWND dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(MinutesShown(dialog), "0");
+    TypeMinutes(dialog, "1");
+    const auto confirmed = std::chrono::steady_clock::now();
+    Click(Child(dialog, dlg::超级按钮8));
+    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 1; }, 10s));
+    EXPECT_TRUE(Closed(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return app.Log().find("校对成功") != Text::npos; }, 10s)) << app.Log();
+
+    dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(MinutesShown(dialog), "1");
+    PressKey(VK_ESCAPE);  // leaves the interval as it is
+    EXPECT_TRUE(Closed(dialog));
+
+    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 2; }, 80s));
+    const auto second = std::chrono::steady_clock::now() - confirmed;
+    EXPECT_GE(second, 58s);
+    EXPECT_LE(second, 66s);
+    bool balloon = WaitUntil([&] {
+        for (const Text& t : VisibleBalloonTexts())
+            if (t.rfind("提示：系统已自动校准时间\r\n下次校准时间：", 0) == 0) return true;
+        return false;
+    }, 15s);
+    EXPECT_TRUE(balloon);
+}
+
+TEST(AutoSync, EmptyConfirmDoesNothing) {
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    HWND dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    PutMinutes(dialog, "");
+    Click(Child(dialog, dlg::超级按钮8));
+    EXPECT_FALSE(WaitUntil([&] { return !IsWindow(dialog) || !Visible(dialog); }, 1500ms));
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_EQ(app.Log(), kGreeting);
+}
+
+TEST(AutoSync, IntervalsAreShownAgainCancelSwitchesOffEscKeeps) {
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    app.ChooseUtc();
+
+    struct Step {
+        const char* entered;
+        bool paste;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {"5", false, "5"},
+        {"１０", true, "10"},  // full-width digits are folded
+        {"9999", false, "9999"},
+    };
+    int requests = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.entered);
+        HWND dialog = OpenDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        if (s.paste) PutMinutes(dialog, s.entered); else TypeMinutes(dialog, s.entered);
+        Click(Child(dialog, dlg::超级按钮8));
+        ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == requests + 1; }, 10s));
+        ++requests;
+        ASSERT_TRUE(Closed(dialog));
+        dialog = OpenDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(MinutesShown(dialog), s.shown);
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(Closed(dialog));
+    }
+
+    // Esc kept 9999; "取消" switches the repetition off.
+    HWND dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(MinutesShown(dialog), "9999");
+    Click(Child(dialog, dlg::超级按钮1));
+    ASSERT_TRUE(Closed(dialog));
+    dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(MinutesShown(dialog), "0");
+    EXPECT_EQ(HeadRequests(server), requests);  // cancelling syncs nothing
+}
+
+TEST(AutoSync, DsSwitchOpensTheDialogBeforeTheMainWindowShows) {
+    App app("-ds");
+    HWND dialog = FindAutoSyncDialog(app.Pid(), 20s);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(MinutesShown(dialog), "0");
+    ASSERT_NE(app.Main(), nullptr);
+    EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// With "-ds -clock" the start-up waits in the mini clock, after the dialog
+// has opened: the dialog is up while the main window is still hidden.
+TEST(AutoSync, DsDialogIsUpWhileTheMainWindowIsStillHidden) {
+    App app("-ds -clock");
+    HWND dialog = FindAutoSyncDialog(app.Pid(), 20s);
+    ASSERT_NE(dialog, nullptr);
+    HWND main = FindTopWindow(app.Pid(), kMainTitle, 5s);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(Visible(main));
+    for (HWND w : TopWindows(app.Pid()))
+        if (w != dialog && w != main && Visible(w)) PostMessageA(w, WM_CLOSE, 0, 0);  // the clock
+    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }, 15s));
+}
+
+}  // namespace
+}  // namespace e2e

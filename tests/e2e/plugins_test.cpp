@@ -1,0 +1,367 @@
+// The two plug-ins as a user meets them: opened from the features tab of the
+// real Velkora.exe and by "-clock", worked with real input. No test lets a
+// power action timer elapse: the only armed countdown is five minutes of
+// hibernation, and its window is closed right after.
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "../clock/unit_ids.h"
+#include "../power/unit_ids.h"
+#include "../velkora/unit_ids.h"
+#include "support/driver.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::Text;
+namespace mw = velkora::main_window;
+namespace pw = power::config;
+namespace mc = clockapp::mini_clock;
+
+const char kMainTitle[] = "Velkora6";
+const char kPowerTitle[] = "定时关机小巧版";
+
+SIZE Size(HWND hwnd) {
+    RECT r = e2e::ScreenRect(hwnd);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// Within a pixel of the centre of the screen.
+void ExpectCentred(HWND hwnd) {
+    RECT r = e2e::ScreenRect(hwnd);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(r.left, (cx - (r.right - r.left)) / 2, 1);
+    EXPECT_NEAR(r.top, (cy - (r.bottom - r.top)) / 2, 1);
+}
+
+bool Gone(HWND hwnd) { return e2e::WaitUntil([&] { return !IsWindow(hwnd); }, 5s); }
+
+// A taskbar button belongs to a visible unowned window that is no tool
+// window, or to any window with WS_EX_APPWINDOW.
+bool HasTaskbarButton(HWND hwnd) {
+    const LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+    if (ex & WS_EX_APPWINDOW) return true;
+    return !(ex & WS_EX_TOOLWINDOW) && GetWindow(hwnd, GW_OWNER) == nullptr;
+}
+
+// The mini clock has no title: it is the process's visible window that holds
+// the hour label.
+HWND FindMiniClock(DWORD pid, std::chrono::milliseconds timeout = 15s) {
+    HWND found = nullptr;
+    e2e::WaitUntil(
+        [&] {
+            for (HWND top : e2e::TopWindows(pid)) {
+                if (!e2e::Visible(top)) continue;
+                HWND hour = e2e::Child(top, mc::时);
+                HWND date = e2e::Child(top, mc::日期);
+                if (hour && date && e2e::WindowText(date).find("星期") != Text::npos) {
+                    found = top;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+Text TwoDigits(int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", n);
+    return b;
+}
+
+// HH:MM:SS of the local clock, shifted by the given seconds.
+Text ClockNow(int shiftSeconds = 0) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER u{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    u.QuadPart += static_cast<LONGLONG>(shiftSeconds) * 10000000LL;
+    ft = FILETIME{u.LowPart, u.HighPart};
+    FileTimeToSystemTime(&ft, &st);
+    return TwoDigits(st.wHour) + ":" + TwoDigits(st.wMinute) + ":" + TwoDigits(st.wSecond);
+}
+
+Text ShownTime(HWND clock) {
+    return e2e::WindowText(e2e::Child(clock, mc::时)) + ":" + e2e::WindowText(e2e::Child(clock, mc::分)) +
+           ":" + e2e::WindowText(e2e::Child(clock, mc::秒));
+}
+
+Text ExpectedDateLine() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    static const char* const kWeekdays[] = {"日", "一", "二", "三", "四", "五", "六"};
+    char b[64];
+    std::snprintf(b, sizeof b, "%2d月%2d日\r\n星期%s", st.wMonth, st.wDay, kWeekdays[st.wDayOfWeek]);
+    return b;
+}
+
+class Plugins : public ::testing::Test {
+protected:
+    // Starts Velkora in a fresh program directory.
+    void Start(const Text& arguments = "", bool withPower = true) {
+        dir_.CopyDeliverables(true);
+        if (!withPower) {
+            ASSERT_TRUE(DeleteFileA(dir_.File("Power.dll").c_str()));
+        }
+        process_ = e2e::Process::Start(dir_.File("Velkora.exe"), arguments);
+        ASSERT_NE(process_.Id(), 0u);
+    }
+    HWND MainWindow() {
+        HWND main = e2e::FindVisibleTopWindow(process_.Id(), kMainTitle);
+        EXPECT_NE(main, nullptr);
+        return main;
+    }
+    // Presses a button of the features tab.
+    void PressFeature(HWND main, int button) {
+        e2e::Activate(main);
+        e2e::Click(e2e::Child(main, mw::超级按钮2));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Visible(e2e::Child(main, button)); }, 5s));
+        e2e::Click(e2e::Child(main, button));
+    }
+    HWND OpenPower(HWND main) {
+        PressFeature(main, mw::超级按钮9);
+        HWND power = e2e::FindVisibleTopWindow(process_.Id(), kPowerTitle);
+        EXPECT_NE(power, nullptr);
+        return power;
+    }
+    HWND OpenClock(HWND main) {
+        PressFeature(main, mw::超级按钮10);
+        HWND clock = FindMiniClock(process_.Id());
+        EXPECT_NE(clock, nullptr);
+        return clock;
+    }
+    void PressEscapeIn(HWND top) {
+        e2e::Activate(top);
+        e2e::PressKey(VK_ESCAPE);
+    }
+    void ExpectVelkoraGoesOn(HWND main) {
+        EXPECT_TRUE(process_.Running());
+        EXPECT_TRUE(IsWindow(main));
+        EXPECT_TRUE(e2e::Visible(main));
+    }
+
+    e2e::ProgramDir dir_;
+    e2e::Process process_;
+};
+
+TEST_F(Plugins, ShutdownWindowOpensWithItsPresetsAndEscOrCancelClosesIt) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+
+    HWND power = OpenPower(main);
+    ASSERT_NE(power, nullptr);
+    SIZE size = Size(power);
+    EXPECT_EQ(size.cx, 298);
+    EXPECT_EQ(size.cy, 204);
+    ExpectCentred(power);
+    EXPECT_EQ(e2e::WindowText(e2e::Child(power, pw::编辑框1)), "200");
+    HWND combo = e2e::Child(power, pw::组合框1);
+    EXPECT_EQ(e2e::ListItems(combo), (std::vector<Text>{"关机", "重启", "睡眠"}));
+    EXPECT_EQ(e2e::ListCurrent(combo), 0);
+    EXPECT_EQ(e2e::WindowText(e2e::Child(power, pw::超级按钮1)), "确认");
+    EXPECT_EQ(e2e::WindowText(e2e::Child(power, pw::超级按钮2)), "取消");
+    EXPECT_EQ(e2e::WindowText(e2e::Child(power, pw::窗口标题)), "      定时关机小巧版");
+    EXPECT_TRUE(HasTaskbarButton(power));
+
+    // The confirm button's tooltip shows while the pointer rests on it.
+    RECT b = e2e::ScreenRect(e2e::Child(power, pw::超级按钮1));
+    e2e::MoveMouseTo((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    Text tip;
+    e2e::WaitUntil(
+        [&] {
+            for (HWND top : e2e::TopWindows(process_.Id()))
+                if (e2e::Visible(top) && e2e::ClassName(top) == "tooltips_class32" &&
+                    !(tip = e2e::WindowText(top)).empty())
+                    return true;
+            return false;
+        },
+        5s);
+    EXPECT_EQ(tip, "在200分钟后关机");
+    e2e::Screenshot("power_window");
+
+    PressEscapeIn(power);
+    EXPECT_TRUE(Gone(power));
+    ExpectVelkoraGoesOn(main);
+
+    // A second opening, closed by "取消".
+    power = OpenPower(main);
+    ASSERT_NE(power, nullptr);
+    e2e::Click(e2e::Child(power, pw::超级按钮2));
+    EXPECT_TRUE(Gone(power));
+    ExpectVelkoraGoesOn(main);
+}
+
+TEST_F(Plugins, ConfirmDisablesTheInputsAndMinimisesToTheTaskbar) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND power = OpenPower(main);
+    ASSERT_NE(power, nullptr);
+
+    HWND edit = e2e::Child(power, pw::编辑框1);
+    e2e::Click(edit);
+    e2e::PressKey(VK_END);
+    for (int i = 0; i < 3; ++i) e2e::PressKey(VK_BACK);
+    e2e::TypeText("x5");  // the letter is ignored as it is typed
+    EXPECT_EQ(e2e::WindowText(edit), "5");
+
+    HWND combo = e2e::Child(power, pw::组合框1);
+    e2e::Click(combo);  // drops the list down
+    e2e::PressKey(VK_DOWN);
+    e2e::PressKey(VK_DOWN);
+    e2e::PressKey(VK_RETURN);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListCurrent(combo) == 2; }, 5s));
+
+    e2e::Click(e2e::Child(power, pw::超级按钮1));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(power) != FALSE; }, 5s));
+    const bool editEnabled = e2e::Enabled(edit), comboEnabled = e2e::Enabled(combo);
+    const bool visible = e2e::Visible(power), taskbar = HasTaskbarButton(power);
+    // Closed at once: the five-minute hibernation must never come due.
+    PostMessageA(power, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Gone(power));
+
+    EXPECT_FALSE(editEnabled);
+    EXPECT_FALSE(comboEnabled);
+    EXPECT_TRUE(visible);
+    EXPECT_TRUE(taskbar);
+    ExpectVelkoraGoesOn(main);
+}
+
+TEST_F(Plugins, MiniClockShowsTheTimeAtOnceAndTicksEverySecond) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND clock = OpenClock(main);
+    ASSERT_NE(clock, nullptr);
+    const Text shown = ShownTime(clock);
+    EXPECT_TRUE(shown == ClockNow() || shown == ClockNow(-1) || shown == ClockNow(-2)) << shown;
+    EXPECT_EQ(e2e::WindowText(e2e::Child(clock, mc::日期)), ExpectedDateLine());
+    EXPECT_EQ(e2e::WindowText(e2e::Child(clock, mc::冒号1)), "：");
+
+    SIZE size = Size(clock);
+    EXPECT_EQ(size.cx, 481);
+    EXPECT_EQ(size.cy, 141);
+    ExpectCentred(clock);
+    EXPECT_TRUE(GetWindowLongPtrA(clock, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrA(clock, GWL_STYLE) & WS_CAPTION);
+    EXPECT_FALSE(HasTaskbarButton(clock));
+    e2e::Screenshot("mini_clock");
+
+    // Two seconds later the seconds have moved on.
+    const Text seconds = e2e::WindowText(e2e::Child(clock, mc::秒));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(e2e::Child(clock, mc::秒)) != seconds; }, 2500ms));
+    const Text later = ShownTime(clock);
+    EXPECT_TRUE(later == ClockNow() || later == ClockNow(-1)) << later;
+
+    PressEscapeIn(clock);
+    EXPECT_TRUE(Gone(clock));
+    ExpectVelkoraGoesOn(main);
+}
+
+TEST_F(Plugins, MiniClockClosesOnABackgroundDoubleClickOnly) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND clock = OpenClock(main);
+    ASSERT_NE(clock, nullptr);
+
+    RECT hour = e2e::ScreenRect(e2e::Child(clock, mc::时));
+    e2e::DoubleClickAt((hour.left + hour.right) / 2, (hour.top + hour.bottom) / 2);
+    Sleep(700);
+    EXPECT_TRUE(IsWindow(clock) && e2e::Visible(clock)) << "a double-click on a label closed the clock";
+
+    // The strip above the labels is the window's own surface.
+    RECT r = e2e::ScreenRect(clock);
+    e2e::DoubleClickAt(r.left + 6, r.top + 6);
+    EXPECT_TRUE(Gone(clock));
+    ExpectVelkoraGoesOn(main);
+
+    // Opened again, it shows the current time at once.
+    clock = OpenClock(main);
+    ASSERT_NE(clock, nullptr);
+    const Text shown = ShownTime(clock);
+    EXPECT_TRUE(shown == ClockNow() || shown == ClockNow(-1) || shown == ClockNow(-2)) << shown;
+    PressEscapeIn(clock);
+    EXPECT_TRUE(Gone(clock));
+}
+
+TEST_F(Plugins, ClockSwitchShowsTheClockBeforeTheMainWindow) {
+    Start("-clock");
+    HWND clock = FindMiniClock(process_.Id());
+    ASSERT_NE(clock, nullptr);
+    Sleep(500);
+    for (HWND top : e2e::TopWindows(process_.Id())) {
+        EXPECT_FALSE(e2e::Visible(top) && e2e::WindowText(top) == kMainTitle) << "main window shown early";
+    }
+
+    PressEscapeIn(clock);
+    EXPECT_TRUE(Gone(clock));
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(SendMessageA(e2e::Child(main, mw::选择夹1), TCM_GETCURSEL, 0, 0), 1);  // features tab
+}
+
+TEST_F(Plugins, MissingPowerLibraryIsFatalAtTheFirstPress) {
+    Start("", /*withPower=*/false);
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    PressFeature(main, mw::超级按钮9);
+    e2e::MessageBoxInfo box = e2e::WaitMessageBox(process_.Id());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.text.rfind("运行时出错!", 0), 0u) << box.text;
+    EXPECT_NE(box.text.find("无法找到指定DLL库文件“Power.dll”中的输出命令“定时关机”"), Text::npos) << box.text;
+    e2e::CloseMessageBox(box);
+    DWORD code = 0;
+    ASSERT_TRUE(process_.WaitExit(10s, &code));
+    EXPECT_TRUE(code == 255 || code == 0xFFFFFFFFu) << code;
+}
+
+// A figure for the report, not a limit: Velkora's GDI/USER objects and
+// private bytes after 100 and after 10,000 refreshes of the open mini clock,
+// each driven by a WM_TIMER of the clock's timer sent to its window.
+TEST_F(Plugins, MiniClockResourceFiguresOverTenThousandRefreshes) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND clock = OpenClock(main);
+    ASSERT_NE(clock, nullptr);
+    HWND seconds = e2e::Child(clock, mc::秒);
+    auto refresh = [&] { SendMessageA(clock, WM_TIMER, mc::时钟1, 0); };
+
+    // Proof that the message reaches the refresh: it overwrites a planted text.
+    SendMessageA(seconds, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("xx"));
+    refresh();
+    if (e2e::WindowText(seconds) == "xx") GTEST_SKIP() << "WM_TIMER does not drive the clock's timer";
+
+    auto figures = [&](int refreshes) {
+        PROCESS_MEMORY_COUNTERS_EX pmc{};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(process_.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                             sizeof(pmc));
+        std::printf("[figures] Velkora with the mini clock, after %5d refreshes: GDI %lu, USER %lu, "
+                    "private bytes %lu\n",
+                    refreshes, GetGuiResources(process_.Handle(), GR_GDIOBJECTS),
+                    GetGuiResources(process_.Handle(), GR_USEROBJECTS),
+                    static_cast<unsigned long>(pmc.PrivateUsage));
+    };
+    int done = 1;
+    for (int target : {100, 10000}) {
+        for (; done < target; ++done) refresh();
+        Sleep(200);  // lets the last repaints settle
+        figures(done);
+    }
+    PressEscapeIn(clock);
+    EXPECT_TRUE(Gone(clock));
+}
+
+}  // namespace

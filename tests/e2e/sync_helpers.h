@@ -1,0 +1,176 @@
+// What the clock, tray, automatic-sync and single-instance end-to-end tests
+// share: starting Velkora.exe, finding its windows, reading the log, and a
+// time server on loopback.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/driver.h"
+#include "support/http_server.h"
+#include "../../velkora/unit_ids.h"
+
+namespace e2e {
+
+namespace mw = velkora::main_window;
+namespace dlg = velkora::auto_sync_dialog;
+using namespace std::chrono_literals;
+
+inline const Text kMainTitle = "Velkora6";
+inline const Text kGreeting = "欢迎使用Velkora6！";
+inline const Text kStartLines = "欢迎使用Velkora6！\r\n正在开始校对时间\r\n请稍等...";
+
+inline Text FixturePath(const Text& folder) {
+    return Text(VELKORA_BIN_DIR) + "/fixtures/" + folder + "/advpack.dll";
+}
+
+// Answers every request with the true UTC time ~100 ms after a second
+// boundary, so that Wine accepts the clock write (it refuses changes over
+// half a second).
+inline HttpResponse TrueTimeAnswer(const HttpRequest&) {
+    HttpServer::WaitForSecondBoundary(100);
+    HttpResponse r;
+    r.omitDate = true;
+    r.headers.push_back({"Date", HttpServer::HttpDateNow()});
+    return r;
+}
+
+inline HttpResponse DateAnswer(const std::string& date) {
+    HttpResponse r;
+    r.omitDate = true;
+    r.headers.push_back({"Date", date});
+    return r;
+}
+
+// A running Velkora.exe in its own program directory, run with TZ=UTC so
+// that the list's "德国 英国（UTC）" entry gives the true local time.
+class App {
+public:
+    explicit App(const Text& arguments = "", const Text& advpackFixture = "") {
+        dir_.CopyDeliverables();
+        if (!advpackFixture.empty())
+            ::CopyFileA(FixturePath(advpackFixture).c_str(), dir_.File("advpack.dll").c_str(), FALSE);
+        ::SetEnvironmentVariableA("TZ", "UTC");
+        process_ = Process::Start(dir_.File("Velkora.exe"), arguments);
+    }
+    ProgramDir& Dir() { return dir_; }
+    Process& Proc() { return process_; }
+    DWORD Pid() const { return process_.Id(); }
+
+    HWND Main(std::chrono::milliseconds timeout = 20s) {
+        if (!main_) main_ = FindVisibleTopWindow(Pid(), kMainTitle, timeout);
+        return main_;
+    }
+    HWND Unit(int id) { return Child(Main(), id); }
+    Text Log() { return WindowText(Unit(mw::校时结果)); }
+
+    // Picks the last time-zone entry, "德国 英国（UTC）", by keyboard.
+    void ChooseUtc() {
+        Click(Unit(mw::列表框1));
+        PressKey(VK_END);
+        WaitUntil([&] { return ListCurrent(Unit(mw::列表框1)) == 7; }, 5s);
+    }
+
+    // Presses "立即校对" and waits until the run has written its result.
+    // The log is emptied first so that a run that repeats the last one's
+    // lines is still seen to end.
+    Text SyncAndWait(std::chrono::milliseconds timeout = 30s) {
+        HWND button = Unit(mw::超级按钮7);
+        ::SendMessageA(Unit(mw::校时结果), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        Click(button);
+        WaitUntil([&] { return Enabled(button) && Log().size() > kStartLines.size(); }, timeout);
+        return Log();
+    }
+
+private:
+    ProgramDir dir_;
+    Process process_;
+    HWND main_ = nullptr;
+};
+
+inline Text LastLine(const Text& log) {
+    size_t at = log.rfind("\r\n");
+    return at == Text::npos ? log : log.substr(at + 2);
+}
+
+inline int HeadRequests(const HttpServer& server, const std::string& path = "/123.123") {
+    int n = 0;
+    for (const HttpRequest& r : server.Requests())
+        if (r.method == "HEAD" && r.path == path) ++n;
+    return n;
+}
+
+// The visible balloons that the tray shows (texts of explorer's tooltips).
+inline std::vector<Text> VisibleBalloonTexts() {
+    std::vector<Text> texts;
+    EnumWindows(
+        [](HWND w, LPARAM out) -> BOOL {
+            if (ClassName(w) == "tooltips_class32" && IsWindowVisible(w)) {
+                Text t = WindowText(w);
+                if (!t.empty()) reinterpret_cast<std::vector<Text>*>(out)->push_back(t);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+inline bool BalloonShown(const Text& text, std::chrono::milliseconds timeout = 10s) {
+    return WaitUntil([&] {
+        for (const Text& t : VisibleBalloonTexts())
+            if (t == text) return true;
+        return false;
+    }, timeout);
+}
+
+// Wine's tray icons: children of class __winex11_tray_icon.
+inline std::vector<HWND> TrayIcons() {
+    std::vector<HWND> icons;
+    EnumWindows(
+        [](HWND top, LPARAM out) -> BOOL {
+            EnumChildWindows(
+                top,
+                [](HWND w, LPARAM o) -> BOOL {
+                    if (ClassName(w) == "__winex11_tray_icon")
+                        reinterpret_cast<std::vector<HWND>*>(o)->push_back(w);
+                    return TRUE;
+                },
+                out);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+// The automatic-sync dialog has no title: it is the process's visible
+// window whose unit 5 is the "自动校时" button and which is not the main one.
+inline HWND FindAutoSyncDialog(DWORD pid, std::chrono::milliseconds timeout = 10s) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w : TopWindows(pid)) {
+            if (!Visible(w) || WindowText(w) == kMainTitle) continue;
+            HWND confirm = Child(w, dlg::超级按钮8);
+            if (confirm && WindowText(confirm) == "自动校时" && Child(w, dlg::编辑框1)) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    }, timeout);
+    return found;
+}
+
+inline bool Centred(HWND w) {
+    RECT r = ScreenRect(w);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    return std::abs(cx - sw / 2) <= 2 && std::abs(cy - sh / 2) <= 2;
+}
+
+}  // namespace e2e
