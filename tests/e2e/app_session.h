@@ -57,6 +57,16 @@ inline bool CloseByX(App& app, DWORD* exitCode = nullptr) {
     return app.process.WaitExit(15s, exitCode);
 }
 
+// The whole window text, read with a generous buffer: the length that a
+// control of another process reports is not always its length in bytes.
+inline Text FullText(HWND hwnd) {
+    char buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                          5000, &copied);
+    return Text(buffer);
+}
+
 // A graphic switch shows its knob (black) at the right end when on, at the
 // left end when off; read from the screen where the button is drawn.
 enum class SwitchLook { On, Off, Unknown };

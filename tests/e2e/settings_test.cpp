@@ -110,6 +110,10 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenStaysAsItWasAndTheProgramEndsNormal
     const Text before = "[设置]\r\n开机启动=假\r\n记录时区=假\r\n窗体位置=假\r\n";
     ASSERT_TRUE(WriteFileText(Config(), before));
     ASSERT_TRUE(::SetFileAttributesA(Config().c_str(), FILE_ATTRIBUTE_READONLY));
+    // Wine lets root write a read-only file; held open without sharing, the
+    // file refuses every write whoever runs the test.
+    HANDLE held = ::CreateFileA(Config().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     App app = Start(dir_);
     ASSERT_TRUE(app.main);
     ShowTab(app, mw::超级按钮3);
@@ -118,6 +122,7 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenStaysAsItWasAndTheProgramEndsNormal
     DWORD code = 1;
     EXPECT_TRUE(CloseByX(app, &code));
     EXPECT_EQ(code, 0u);
+    ::CloseHandle(held);
     ::SetFileAttributesA(Config().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(e2e::ReadFileText(Config()), before);
 }

@@ -46,6 +46,14 @@ Link ReadLink(const Text& path) {
     return link;
 }
 
+// ShowCommand of the link file's header (ShellLinkHeader, offset 0x3C).
+int StoredShowCommand(const Text& path) {
+    const Text bytes = ReadBytes(path);
+    if (bytes.size() < 0x40) return -1;
+    auto b = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
+    return static_cast<int>(b(0x3C) | b(0x3D) << 8 | b(0x3E) << 16 | b(0x3F) << 24);
+}
+
 bool SamePath(const Text& a, const Text& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 // The record: the value "Velkora" of HKEY_CURRENT_USER itself.
@@ -105,14 +113,14 @@ TEST_F(Shortcuts, TheFirstEndWritesTheRecordAndMakesBothDesktopShortcuts) {
     ASSERT_TRUE(program.loaded);
     EXPECT_TRUE(SamePath(program.target, dir_.File("Velkora.exe"))) << program.target;
     EXPECT_EQ(program.arguments, "");
-    EXPECT_EQ(program.showCommand, SW_SHOW);
+    EXPECT_EQ(StoredShowCommand(DesktopLink()), SW_SHOW) << "read back: " << program.showCommand;
     EXPECT_EQ(program.description, kProgramDescription);
 
     const Link clock = ReadLink(ClockLink());
     ASSERT_TRUE(clock.loaded);
     EXPECT_TRUE(SamePath(clock.target, dir_.File("Velkora.exe"))) << clock.target;
     EXPECT_EQ(clock.arguments, "-clock");
-    EXPECT_EQ(clock.showCommand, SW_SHOW);
+    EXPECT_EQ(StoredShowCommand(ClockLink()), SW_SHOW) << "read back: " << clock.showCommand;
     EXPECT_EQ(clock.description, kClockDescription);
 }
 
@@ -142,7 +150,7 @@ TEST_F(Shortcuts, TheStartWithWindowsSwitchMakesAndRemovesTheStartupShortcut) {
     const Link startup = ReadLink(StartupLink());
     EXPECT_TRUE(SamePath(startup.target, dir_.File("Velkora.exe"))) << startup.target;
     EXPECT_EQ(startup.arguments, "");
-    EXPECT_EQ(startup.showCommand, SW_SHOW);
+    EXPECT_EQ(StoredShowCommand(StartupLink()), SW_SHOW) << "read back: " << startup.showCommand;
     EXPECT_EQ(startup.description, kProgramDescription);
 
     e2e::Click(button);

@@ -64,6 +64,23 @@ DWORD ProcessShowingBox(const Text& text, std::chrono::milliseconds timeout) {
     return found;
 }
 
+// Answers each path with the file of that name under dir ("/e/x.dll" ->
+// dir\e\x.dll), 404 when there is none.
+e2e::HttpServer::Handler ServeFiles(const Text& dir) {
+    return [dir](const e2e::HttpRequest& r) {
+        e2e::HttpResponse answer;
+        Text path = dir;
+        for (char c : r.path) path += c == '/' ? '\\' : c;
+        if (r.path.find("..") != std::string::npos || !e2e::FileExists(path)) {
+            answer.status = 404;
+            answer.body = "not found";
+            return answer;
+        }
+        answer.body = ReadBytes(path);
+        return answer;
+    };
+}
+
 class OnlineUpdate : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,7 +102,7 @@ protected:
         Text text;
         e2e::WaitUntil(
             [&] {
-                text = e2e::WindowText(status);
+                text = FullText(status);
                 return e2e::Visible(status) && text != "正在更新";
             },
             30s);
@@ -107,13 +124,12 @@ protected:
 
 TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanwhile) {
     Serve("ver.ini", VersionFile("600000", "600000", "600000"));
-    const auto files = e2e::HttpServer::ServeDirectory(serverDir_.Path());
+    const auto files = ServeFiles(serverDir_.Path());
     e2e::HttpServer server(e2e::kUpdateServerPort, [files](const e2e::HttpRequest& r) {
         auto answer = files(r);
         answer.delayMs = 1500;  // time to watch the spinner
         return answer;
     });
-    ASSERT_TRUE(server.Listening());
     App app = Start(dir_);
     ASSERT_TRUE(app.main);
     ShowTab(app, mw::超级按钮4);
@@ -143,8 +159,7 @@ TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanw
 TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
     Serve("ver.ini", VersionFile("600000", "600001", "600000"));
     Serve("e\\Clock.dll", clock_ + kMarker);
-    e2e::HttpServer server(e2e::kUpdateServerPort, e2e::HttpServer::ServeDirectory(serverDir_.Path()));
-    ASSERT_TRUE(server.Listening());
+    e2e::HttpServer server(e2e::kUpdateServerPort, ServeFiles(serverDir_.Path()));
     App app = Start(dir_);
     ASSERT_TRUE(app.main);
     EXPECT_EQ(RunUpdate(app), "更新完成");
@@ -181,7 +196,6 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
             else answer.status = 404;
             return answer;
         });
-        ASSERT_TRUE(server.Listening());
         App app = Start(dir_);
         ASSERT_TRUE(app.main);
         EXPECT_EQ(RunUpdate(app), "无法连接到服务器");
@@ -196,8 +210,7 @@ TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
     Serve("ver.ini", VersionFile("600000", "600000", "600001"));
     const Text newProgram = program_ + kMarker;
     Serve("e\\temp.exe", newProgram);
-    e2e::HttpServer server(e2e::kUpdateServerPort, e2e::HttpServer::ServeDirectory(serverDir_.Path()));
-    ASSERT_TRUE(server.Listening());
+    e2e::HttpServer server(e2e::kUpdateServerPort, ServeFiles(serverDir_.Path()));
     App app = Start(dir_);
     ASSERT_TRUE(app.main);
     ShowTab(app, mw::超级按钮4);
