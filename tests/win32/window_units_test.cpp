@@ -204,6 +204,12 @@ TEST_F(WindowUnits, TabPageShowsOnlyItsUnitsWhoseVisibleFlagIsSet) {
     EXPECT_FALSE(::IsWindowVisible(p1));
     rt::SetUnitProperty(kWin, kPageLabel1, rt::kPropVisible, 1);
     EXPECT_FALSE(::IsWindowVisible(p1));
+    // Later rows lie above earlier ones.
+    HWND h = rt::GetWindowHandle(kWin, kTransparent);
+    bool labelBelowLater = false;
+    for (HWND n = h; n; n = ::GetWindow(n, GW_HWNDNEXT))
+        if (n == rt::GetWindowHandle(kWin, kLabel)) labelBelowLater = true;
+    EXPECT_TRUE(labelBelowLater);
     // The tab control lies beneath its page units.
     EXPECT_EQ(nullptr, ::GetWindow(rt::GetWindowHandle(kWin, kTab), GW_HWNDNEXT));
 }

@@ -186,6 +186,9 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
                                 t.width, height, w->hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(t.id)), Instance(), nullptr);
     if (!u->hwnd) return nullptr;
+    // Later rows lie above earlier ones, as the layouts are drawn: a box
+    // that overlays a label, buttons on a title bar.
+    ::SetWindowPos(u->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowLongPtrA(u->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(u));
     u->baseProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(u->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UnitSubclassProc)));
@@ -270,6 +273,7 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             // store the text and repaint in ours.
             LRESULT r = ::DefWindowProcA(hwnd, msg, wp, lp);
             ::InvalidateRect(hwnd, nullptr, TRUE);
+            InvalidateLabelsAbove(w, u);
             return r;
         }
         case WM_ENABLE:

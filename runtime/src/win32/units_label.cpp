@@ -17,23 +17,68 @@ UINT DrawFlags(const Unit* u) {
     return flags;
 }
 
-}  // namespace
+// A transparent label shows what lies beneath it: its container's colour.
+uint32_t LabelBack(Window* w, const Unit* u) {
+    return (u->tpl.kind == UnitKind::TransparentLabel || u->backColor == kNoColor) ? ContainerBackColor(w, u)
+                                                                                    : u->backColor;
+}
 
-void PaintLabel(Window* w, Unit* u, HDC dc) {
-    RECT r;
-    ::GetClientRect(u->hwnd, &r);
-    // A transparent label shows what lies beneath it: its container's colour.
-    uint32_t back = (u->tpl.kind == UnitKind::TransparentLabel || u->backColor == kNoColor)
-                        ? ContainerBackColor(w, u)
-                        : u->backColor;
-    ScopedBrush brush(::CreateSolidBrush(back));
-    ::FillRect(dc, &r, brush.Get());
+void DrawLabelText(Unit* u, HDC dc, RECT r) {
     Text text = WindowTextOf(u->hwnd);
     if (text.empty()) return;
     ScopedSelect font(dc, u->hfont.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, u->textColor == kNoColor ? kBlack : u->textColor);
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(u));
+}
+
+}  // namespace
+
+void PaintLabel(Window* w, Unit* u, HDC dc) {
+    RECT r;
+    ::GetClientRect(u->hwnd, &r);
+    ScopedBrush brush(::CreateSolidBrush(LabelBack(w, u)));
+    ::FillRect(dc, &r, brush.Get());
+    // Labels overlap (the clock's colons sit over its digits): what a label
+    // beneath shows through ours is drawn again, so neither cuts the other.
+    RECT mine;
+    ::GetWindowRect(u->hwnd, &mine);
+    for (auto& other : w->units) {
+        if (other.get() == u) break;  // only the rows beneath this one
+        if (!IsLabelKind(other->tpl.kind) || !other->hwnd || !::IsWindowVisible(other->hwnd)) continue;
+        RECT theirs, overlap;
+        ::GetWindowRect(other->hwnd, &theirs);
+        if (!::IntersectRect(&overlap, &mine, &theirs)) continue;
+        RECT at = theirs;
+        ::OffsetRect(&at, -mine.left, -mine.top);
+        int saved = ::SaveDC(dc);
+        ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        if (LabelBack(w, other.get()) != LabelBack(w, u)) {
+            ScopedBrush theirBrush(::CreateSolidBrush(LabelBack(w, other.get())));
+            RECT fill;
+            ::IntersectRect(&fill, &at, &r);
+            ::FillRect(dc, &fill, theirBrush.Get());
+        }
+        DrawLabelText(other.get(), dc, at);
+        ::RestoreDC(dc, saved);
+    }
+    DrawLabelText(u, dc, r);
+}
+
+void InvalidateLabelsAbove(Window* w, Unit* u) {
+    RECT mine;
+    ::GetWindowRect(u->hwnd, &mine);
+    bool above = false;
+    for (auto& other : w->units) {
+        if (other.get() == u) {
+            above = true;
+            continue;
+        }
+        if (!above || !IsLabelKind(other->tpl.kind) || !other->hwnd) continue;
+        RECT theirs, overlap;
+        ::GetWindowRect(other->hwnd, &theirs);
+        if (::IntersectRect(&overlap, &mine, &theirs)) ::InvalidateRect(other->hwnd, nullptr, TRUE);
+    }
 }
 
 }  // namespace rt::detail

@@ -113,6 +113,7 @@ void SetTooltip(Window* w, Unit* u, const Text& text);
 bool DrawOwnerDrawn(Window* w, const DRAWITEMSTRUCT* di);
 LRESULT CtlColor(Window* w, HDC dc, HWND control, bool* handled);
 void PaintLabel(Window* w, Unit* u, HDC dc);
+void InvalidateLabelsAbove(Window* w, Unit* u);
 bool IsLabelKind(UnitKind k);
 
 // Dragging the window by its surface or a label.
