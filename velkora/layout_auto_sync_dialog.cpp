@@ -29,11 +29,11 @@ WindowTemplate Build() {
         Label(标题, 0, 0, 440, 32, kVisible | kDisabled, "      自动校时", Font(kYaHei, -14), kWhite,
               Rgb(0, 180, 169)),
         // The edit box lies over the run of 13 blanks of 标签1, so the line
-        // reads 每, the minutes, 分钟校对一次; made first, it lies on top.
-        EditBox(编辑框1, 122, 56, 40, 32, kVisible | kTabStop | kEditCenter | kDigitsAndMinus, "",
-                Font(kYaHei, -16), kBlack, kWhite, 4),
+        // reads 每, the minutes, 分钟校对一次; listed after it, it lies on top.
         Label(标签1, 99, 60, 192, 24, kVisible, "每             分钟校对一次", Font(kYaHei, -16),
               kBlack),
+        EditBox(编辑框1, 122, 56, 40, 32, kVisible | kTabStop | kEditCenter | kDigitsAndMinus, "",
+                Font(kYaHei, -16), kBlack, kWhite, 4),
         Label(标签2, 134, 96, 112, 16, kVisible, "提示：输入0无效", Font(kYaHei, -14), kBlack),
         SuperButton(超级按钮8, 90, 146, 88, 40, kVisible | kTabStop, "自动校时",
                     "自动校时：定时校对你的电脑时间", Font(kYaHei, -19), kPurple, kPurpleHot,

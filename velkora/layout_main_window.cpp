@@ -52,6 +52,10 @@ WindowTemplate Build() {
 
     w.units = {
         // On the window itself.
+        // The title bar is wider than the window, which clips it; later rows lie
+        // above earlier ones, so the header buttons come after it.
+        Label(标题, 0, 0, 776, 32, kVisible | kDisabled, "      Velkora6", Font(kYaHei, -14),
+              kWhite, kTitleBar),
         SuperButton(超级按钮1, 49, 42, 137, 54, kVisible, "校时", "", Font(kYaHei, -14),
                     kBackground, kHeaderHot, kHeaderHot),
         SuperButton(超级按钮2, 233, 42, 137, 54, kVisible, "功能大全", "", Font(kYaHei, -14),
@@ -64,11 +68,6 @@ WindowTemplate Build() {
                     Font("新宋体", -12, 700), Rgb(230, 145, 0), Rgb(230, 145, 0), Rgb(230, 145, 0)),
         SuperButton(超级按钮6, 716, 0, 51, 24, kVisible | kTabStop, "×", "",
                     Font("宋体", -12, 700), Rgb(230, 0, 90), Rgb(230, 0, 90), Rgb(230, 0, 90)),
-        // Units made first lie on top: the title bar comes after the
-        // header buttons so that "—" and "×" stay visible and clickable.
-        // It is wider than the window, which clips it.
-        Label(标题, 0, 0, 776, 32, kVisible | kDisabled, "      Velkora6", Font(kYaHei, -14),
-              kWhite, kTitleBar),
         TabControl(选择夹1, 16, 104, 728, 241, kVisible, "0\n1\n2\n3", kBackground),
 
         // Page 0: sync.
@@ -85,8 +84,13 @@ WindowTemplate Build() {
         OnPage(选择夹1, 0, Timer(时钟2, 0)),
 
         // Page 1: features.
-        // The buttons lie on coloured bases that frame them; made first,
-        // the buttons stay on top.
+        // Coloured bases that frame the buttons laid over them.
+        OnPage(选择夹1, 1, Label(自动校时_底层, 23, 16, 125, 100, kVisible, "", DefaultFont(),
+                                kWhite, Rgb(179, 179, 255))),
+        OnPage(选择夹1, 1, Label(定时关机_底层, 167, 16, 125, 100, kVisible, "", DefaultFont(),
+                                kWhite, Rgb(35, 130, 235))),
+        OnPage(选择夹1, 1, Label(定时整理_底层, 311, 16, 125, 100, kVisible, "", DefaultFont(),
+                                kWhite, Rgb(0, 170, 72))),
         OnPage(选择夹1, 1, SuperButton(超级按钮8, 26, 18, 119, 95, kVisible, "自动校时",
                                       "自动校时：定时校对你的电脑时间", Font(kYaHei, -19),
                                       Rgb(163, 16, 254), Rgb(144, 0, 255), Rgb(144, 0, 255))),
@@ -97,12 +101,6 @@ WindowTemplate Build() {
                                       "迷你时钟：采用Windows UI的迷你时钟，占用资源低",
                                       Font(kYaHei, -19), Rgb(92, 239, 74), Rgb(128, 224, 0),
                                       Rgb(128, 224, 0))),
-        OnPage(选择夹1, 1, Label(自动校时_底层, 23, 16, 125, 100, kVisible, "", DefaultFont(),
-                                kWhite, Rgb(179, 179, 255))),
-        OnPage(选择夹1, 1, Label(定时关机_底层, 167, 16, 125, 100, kVisible, "", DefaultFont(),
-                                kWhite, Rgb(35, 130, 235))),
-        OnPage(选择夹1, 1, Label(定时整理_底层, 311, 16, 125, 100, kVisible, "", DefaultFont(),
-                                kWhite, Rgb(0, 170, 72))),
         OnPage(选择夹1, 1, Label(标签3, 544, 192, 175, 24, kVisible, "更多功能添加中",
                                 Font(kYaHei, -19), kBlack)),
 
