@@ -7,7 +7,12 @@ cd "$(dirname "$0")/.."
 start=$(date +%s)
 [ "$(id -u)" = 0 ] && bash scripts/setup.sh
 echo "== build"
-bash scripts/build.sh
+if [ "${VELKORA_SKIP_BUILD:-0}" = 1 ]; then
+  echo "(VELKORA_SKIP_BUILD=1: testing the trees as they are)"
+elif ! bash scripts/build.sh; then
+  echo "FAILED: the build (see the compiler's messages above); no test ran"
+  exit 1
+fi
 
 failed=()
 echo "== native unit tests"

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Start-up time of Velkora.exe under Wine, from process start to its main
+# window being mapped on the display, next to a minimal Win32 window program
+# built the same way; and the size of Velkora.exe. Prints the figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${VELKORA_BENCH_RUNS:-5}
+source scripts/wine-session.sh
+trap velkora_session_end EXIT
+if [ "$VELKORA_WINE_ARCH" = win32 ]; then
+  build=build/win32; cxx=i686-w64-mingw32-g++-posix
+else
+  build=build/win64-test; cxx=x86_64-w64-mingw32-g++-posix
+fi
+[ -f "$build/velkora/Velkora.exe" ] || { echo "bench: build $build first (scripts/build.sh)" >&2; exit 1; }
+# A persistent wineserver: every run pays for its program, not for Wine's start.
+WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null || true  # one may run already
+work=$VELKORA_TEST_HOME/bench
+mkdir -p "$work"
+"$cxx" -O2 -static -mwindows -o "$work/minimal.exe" scripts/bench/minimal_window.cpp
+
+now_ms() { date +%s%3N; }
+# Starts exe, waits until a mapped window with that title exists, prints ms.
+time_to_window() {  # exe title
+  local exe=$1 title=$2 start pid elapsed=""
+  start=$(now_ms)
+  bash tests/support/wine-run.sh "$exe" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  for _ in $(seq 1500); do
+    if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then elapsed=$(( $(now_ms) - start )); break; fi
+    sleep 0.01
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  # The next run starts only once this window is gone.
+  for _ in $(seq 500); do
+    xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" || break
+    sleep 0.01
+  done
+  echo "${elapsed:-timeout}"
+}
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# The first Wine process of a session starts its services: not counted.
+time_to_window "$work/minimal.exe" BenchMinimal >/dev/null
+minimal=(); velkora=()
+for i in $(seq "$runs"); do
+  minimal+=("$(time_to_window "$work/minimal.exe" BenchMinimal)")
+  dir="$work/Velkora 测试 $i"
+  mkdir -p "$dir" && cp "$build/velkora/Velkora.exe" "$dir"/
+  velkora+=("$(time_to_window "$dir/Velkora.exe" Velkora6)")
+done
+m=$(printf '%s\n' "${minimal[@]}" | median)
+v=$(printf '%s\n' "${velkora[@]}" | median)
+size=$(stat -c %s "$build/velkora/Velkora.exe")
+echo "start-up to visible window under Wine ($VELKORA_WINE_ARCH, $runs runs, median):"
+echo "  minimal Win32 window: ${m} ms   (runs: ${minimal[*]})"
+echo "  Velkora.exe:          ${v} ms   (runs: ${velkora[*]})"
+if [[ $m =~ ^[0-9]+$ && $v =~ ^[0-9]+$ && $m -gt 0 ]]; then
+  awk -v v="$v" -v m="$m" 'BEGIN {printf "  ratio Velkora / minimal: %.2f\n", v / m}'
+fi
+echo "size of $build/velkora/Velkora.exe: $size bytes ($(( size / 1024 )) KiB)"
+[ -f build/win32/velkora/Velkora.exe ] && echo "size of build/win32/velkora/Velkora.exe: $(stat -c %s build/win32/velkora/Velkora.exe) bytes"
+exit 0
