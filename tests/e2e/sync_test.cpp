@@ -91,13 +91,18 @@ TEST(Sync, AnswersWithoutAUsableDateAreAnUnknownError) {
     EXPECT_EQ(WaitMessageBox(app.Pid(), 200ms).hwnd, nullptr);
 }
 
-TEST(Sync, NoServerOrASilentOneIsAnUnknownError) {
+TEST(Sync, NoServerIsAnUnknownError) {
     App app;
     ASSERT_NE(app.Main(), nullptr);
     app.ChooseUtc();
     EXPECT_EQ(app.SyncAndWait(), kStartLines + "\r\n错误：未知原因");  // nothing listening
     EXPECT_TRUE(Enabled(app.Unit(mw::超级按钮7)));
+}
 
+TEST(Sync, ASilentServerIsAnUnknownErrorAfterTheReceiveTimeout) {
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    app.ChooseUtc();
     HttpServer silent(kTimeServerPort, [](const HttpRequest&) {
         HttpResponse r;
         r.neverAnswer = true;
