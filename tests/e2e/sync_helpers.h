@@ -54,8 +54,10 @@ class App {
 public:
     explicit App(const Text& arguments = "", const Text& advpackFixture = "") {
         dir_.CopyDeliverables();
-        if (!advpackFixture.empty())
+        if (!advpackFixture.empty()) {
             ::CopyFileA(FixturePath(advpackFixture).c_str(), dir_.File("advpack.dll").c_str(), FALSE);
+            PreferNativeAdvpack();
+        }
         ::SetEnvironmentVariableA("TZ", "UTC");
         process_ = Process::Start(dir_.File("Velkora.exe"), arguments);
     }
@@ -84,11 +86,28 @@ public:
         HWND button = Unit(mw::超级按钮7);
         ::SendMessageA(Unit(mw::校时结果), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         Click(button);
-        WaitUntil([&] { return Enabled(button) && Log().size() > kStartLines.size(); }, timeout);
-        return Log();
+        Text seen;
+        WaitUntil([&] {
+            seen = Log();
+            return Enabled(button) && seen.size() > kStartLines.size();
+        }, timeout);
+        return seen;
     }
 
 private:
+    // Wine loads its own advpack.dll even for a path beside the program
+    // unless told otherwise; this asks for the file first, for Velkora.exe
+    // only, in the test's own prefix (without a file there the built-in one
+    // still loads).
+    static void PreferNativeAdvpack() {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Velkora.exe\\DllOverrides", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        static const char kOrder[] = "native,builtin";
+        RegSetValueExA(key, "advpack", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+        RegCloseKey(key);
+    }
     ProgramDir dir_;
     Process process_;
     HWND main_ = nullptr;
