@@ -8,6 +8,7 @@ namespace {
 
 HWND OpenDialog(App& app) {
     Click(app.Unit(mw::超级按钮2));  // "功能大全"
+    WaitUntil([&] { return Visible(app.Unit(mw::超级按钮8)); }, 5s);  // its page is shown
     Click(app.Unit(mw::超级按钮8));  // "自动校时"
     return FindAutoSyncDialog(app.Pid());
 }
