@@ -26,6 +26,9 @@ fi
   for face in "微软雅黑" "微软雅黑 Light" "宋体" "新宋体"; do
     "$wineboot" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
   done
+  # There is no window manager on the virtual display; without this Wine
+  # waits about 2 s for one at every hide and destroy of a window.
+  "$wineboot" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 )
 velkora_session_end() {
   WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
