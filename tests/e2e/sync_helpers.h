@@ -126,17 +126,17 @@ inline int HeadRequests(const HttpServer& server, const std::string& path = "/12
 }
 
 // The visible balloons that the tray shows (texts of explorer's tooltips).
+inline BOOL CALLBACK CollectVisibleBalloon(HWND w, LPARAM out) {
+    if (ClassName(w) == "tooltips_class32" && IsWindowVisible(w)) {
+        Text t = WindowText(w);
+        if (!t.empty()) reinterpret_cast<std::vector<Text>*>(out)->push_back(t);
+    }
+    return TRUE;
+}
+
 inline std::vector<Text> VisibleBalloonTexts() {
     std::vector<Text> texts;
-    EnumWindows(
-        [](HWND w, LPARAM out) -> BOOL {
-            if (ClassName(w) == "tooltips_class32" && IsWindowVisible(w)) {
-                Text t = WindowText(w);
-                if (!t.empty()) reinterpret_cast<std::vector<Text>*>(out)->push_back(t);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumWindows(CollectVisibleBalloon, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
@@ -149,21 +149,19 @@ inline bool BalloonShown(const Text& text, std::chrono::milliseconds timeout = 1
 }
 
 // Wine's tray icons: children of class __winex11_tray_icon.
+inline BOOL CALLBACK CollectTrayIcon(HWND w, LPARAM out) {
+    if (ClassName(w) == "__winex11_tray_icon") reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+    return TRUE;
+}
+
+inline BOOL CALLBACK CollectTrayIconsOf(HWND top, LPARAM out) {
+    EnumChildWindows(top, CollectTrayIcon, out);
+    return TRUE;
+}
+
 inline std::vector<HWND> TrayIcons() {
     std::vector<HWND> icons;
-    EnumWindows(
-        [](HWND top, LPARAM out) -> BOOL {
-            EnumChildWindows(
-                top,
-                [](HWND w, LPARAM o) -> BOOL {
-                    if (ClassName(w) == "__winex11_tray_icon")
-                        reinterpret_cast<std::vector<HWND>*>(o)->push_back(w);
-                    return TRUE;
-                },
-                out);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&icons));
+    EnumWindows(CollectTrayIconsOf, reinterpret_cast<LPARAM>(&icons));
     return icons;
 }
 

@@ -37,26 +37,31 @@ void EndProcess(DWORD pid) {
     ::CloseHandle(p);
 }
 
+struct BoxSearch {
+    const Text* text;
+    DWORD pid;
+};
+
+BOOL CALLBACK FindBoxWithText(HWND w, LPARAM l) {
+    auto* s = reinterpret_cast<BoxSearch*>(l);
+    if (!::IsWindowVisible(w) || e2e::ClassName(w) != "#32770") return TRUE;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    const auto box = e2e::WaitMessageBox(pid, std::chrono::milliseconds(200));
+    if (box.hwnd && box.text == *s->text) {
+        s->pid = pid;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The process that shows a message box with this text, whichever it is.
 DWORD ProcessShowingBox(const Text& text, std::chrono::milliseconds timeout) {
     DWORD found = 0;
     e2e::WaitUntil(
         [&] {
-            struct Search { const Text* text; DWORD pid; } search{&text, 0};
-            ::EnumWindows(
-                [](HWND w, LPARAM l) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(l);
-                    if (!::IsWindowVisible(w) || e2e::ClassName(w) != "#32770") return TRUE;
-                    DWORD pid = 0;
-                    ::GetWindowThreadProcessId(w, &pid);
-                    const auto box = e2e::WaitMessageBox(pid, std::chrono::milliseconds(200));
-                    if (box.hwnd && box.text == *s->text) {
-                        s->pid = pid;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            BoxSearch search{&text, 0};
+            ::EnumWindows(FindBoxWithText, reinterpret_cast<LPARAM>(&search));
             found = search.pid;
             return found != 0;
         },
