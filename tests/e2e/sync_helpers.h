@@ -82,7 +82,7 @@ public:
     // Presses "立即校对" and waits until the run has written its result.
     // The log is emptied first so that a run that repeats the last one's
     // lines is still seen to end.
-    Text SyncAndWait(std::chrono::milliseconds timeout = 30s) {
+    Text SyncAndWait(std::chrono::milliseconds timeout = 60s) {
         HWND button = Unit(mw::超级按钮7);
         ::SendMessageA(Unit(mw::校时结果), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         Click(button);
