@@ -385,7 +385,7 @@ TEST(FatalRuntimeError, UnbalancedStackEndsTheProgram) {
 #endif
 
 TEST(FatalRuntimeError, FailedAllocationNamesTheSize) {
-    std::string size = std::to_string(static_cast<std::size_t>(-1) / 4);
+    std::string size = std::to_string(static_cast<std::size_t>(-1) - 64);
     ExpectFatalBox("alloc", "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n");
 }
 
