@@ -10,6 +10,7 @@
 #include "dll_commands.h"
 #include "handlers.h"
 #include "os_call.h"
+#include "rt/program.h"
 #include "rt/window.h"
 #include "unit_ids.h"
 
@@ -75,15 +76,17 @@ LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Between the subclassing and the registration the re-add number is
-    // still 0, and WM_NULL must not re-add the icon.
-    if (message == kTrayCallbackMessage) {
-        OnTrayCallback(lParam);
-    } else if (g_trayReAddMessage != 0 && message == g_trayReAddMessage) {
-        ReAddTrayIcon();
-    } else if (message == WM_DESTROY) {
+    if (message == WM_DESTROY) {
         // Before the previous procedure raises the being-destroyed event.
         Notify(kNimDelete);
+    } else if (rt::IsEnding()) {
+        // Ending (a fatal box may be up): the icon's callbacks do nothing more.
+    } else if (message == kTrayCallbackMessage) {
+        OnTrayCallback(lParam);
+    } else if (g_trayReAddMessage != 0 && message == g_trayReAddMessage) {
+        // Between the subclassing and the registration the re-add number is
+        // still 0, and WM_NULL must not re-add the icon.
+        ReAddTrayIcon();
     }
     return CallPreviousProc(window, message, wParam, lParam);
 }

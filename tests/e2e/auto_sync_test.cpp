@@ -124,6 +124,43 @@ TEST(AutoSync, IntervalsAreShownAgainCancelSwitchesOffEscKeeps) {
     EXPECT_EQ(HeadRequests(server), requests);  // cancelling syncs nothing
 }
 
+// "定时关机" without Power.dll ends the program through the fatal box. While
+// the box is up nothing of the program runs any more: the re-synchronisation
+// that falls due sends no request, and a click on the tray icon does not
+// bring the window back to the centre.
+TEST(AutoSync, NothingRunsUnderTheFatalBox) {
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    app.ChooseUtc();
+    HWND dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    TypeMinutes(dialog, "1");
+    const auto confirmed = std::chrono::steady_clock::now();
+    Click(Child(dialog, dlg::超级按钮8));
+    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 1; }, 10s));
+    ASSERT_TRUE(Closed(dialog));
+
+    ASSERT_TRUE(DeleteFileA(app.Dir().File("Power.dll").c_str()));
+    SetWindowPos(app.Main(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Click(app.Unit(mw::超级按钮9));  // "定时关机", on the features page the dialog left
+    const MessageBoxInfo box = WaitMessageBox(app.Pid(), 10s);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.text.rfind("运行时出错!", 0), 0u) << box.text;
+
+    const std::vector<HWND> icons = TrayIcons();
+    ASSERT_FALSE(icons.empty());
+    Click(icons.back());
+    while (std::chrono::steady_clock::now() - confirmed < 70s) ::Sleep(500);
+    EXPECT_EQ(HeadRequests(server), 1);
+    EXPECT_EQ(ScreenRect(app.Main()).left, 10);
+
+    CloseMessageBox(box);
+    DWORD code = 0;
+    ASSERT_TRUE(app.Proc().WaitExit(15s, &code));
+    EXPECT_EQ(code, 255u);  // -1, as Wine reports it
+}
+
 TEST(AutoSync, DsSwitchOpensTheDialogBeforeTheMainWindowShows) {
     App app("-ds");
     HWND dialog = FindAutoSyncDialog(app.Pid(), 20s);

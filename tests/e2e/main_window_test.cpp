@@ -2,6 +2,7 @@
 // with its text, the four header buttons switching pages, and the ways to
 // close and move it.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,30 @@ TEST_F(MainWindowTest, HeaderButtonsShowTheirPagesOnly) {
         ShowPage(page);
         EXPECT_TRUE(PageShown(page)) << "page " << page;
         Screenshot(names[page]);
+    }
+}
+
+// The keyboard focus of the window's thread, read from another process.
+HWND FocusOf(HWND top) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// The page tabs are hidden: a click on an empty part of a page, even where
+// the tabs would be, and the arrow keys after it, leave the page as it is.
+TEST_F(MainWindowTest, ClicksAndArrowKeysOnThePageAreaNeverSwitchPages) {
+    ShowPage(1);
+    HWND tab = Unit(mw::选择夹1);
+    const RECT t = ScreenRect(tab);
+    for (POINT p : {POINT{t.left + 5, t.top + 5}, POINT{t.left + 20, t.bottom - 10}}) {
+        ClickAt(p.x, p.y);
+        ::Sleep(200);
+        EXPECT_NE(FocusOf(main_), tab);
+        for (WORD key : {VK_RIGHT, VK_LEFT, VK_LEFT}) PressKey(key);
+        ::Sleep(300);
+        EXPECT_TRUE(PageShown(1));
+        EXPECT_EQ(::SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
     }
 }
 

@@ -240,6 +240,38 @@ TEST_F(Plugins, ConfirmDisablesTheInputsAndMinimisesToTheTaskbar) {
     ExpectVelkoraGoesOn(main);
 }
 
+// Each opening is built from the window's own layout, whatever the last one
+// recorded: an armed countdown must always have a taskbar button to come
+// back by.
+TEST_F(Plugins, EveryOpeningOfTheShutdownWindowHasItsTaskbarButton) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND power = OpenPower(main);
+    ASSERT_NE(power, nullptr);
+    EXPECT_TRUE(HasTaskbarButton(power));
+    PressEscapeIn(power);
+    ASSERT_TRUE(Gone(power));
+
+    for (int opening = 2; opening <= 3; ++opening) {
+        SCOPED_TRACE(opening);
+        power = OpenPower(main);
+        ASSERT_NE(power, nullptr);
+        EXPECT_TRUE(HasTaskbarButton(power));
+        EXPECT_FALSE(GetWindowLongPtrA(power, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+        // An empty minutes box: "确认" arms no action timer.
+        HWND edit = e2e::Child(power, pw::编辑框1);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        e2e::Click(e2e::Child(power, pw::超级按钮1));
+        EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(power) != FALSE; }, 5s));
+        EXPECT_TRUE(e2e::Visible(power));
+        EXPECT_TRUE(HasTaskbarButton(power));
+        PostMessageA(power, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(Gone(power));
+    }
+    ExpectVelkoraGoesOn(main);
+}
+
 TEST_F(Plugins, MiniClockShowsTheTimeAtOnceAndTicksEverySecond) {
     Start();
     HWND main = MainWindow();
@@ -269,6 +301,22 @@ TEST_F(Plugins, MiniClockShowsTheTimeAtOnceAndTicksEverySecond) {
     PressEscapeIn(clock);
     EXPECT_TRUE(Gone(clock));
     ExpectVelkoraGoesOn(main);
+}
+
+// The main window closed while the mini clock is open: the program ends
+// normally, the clock's window going before its library.
+TEST_F(Plugins, ClosingTheMainWindowUnderAnOpenClockEndsCleanly) {
+    Start();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND clock = OpenClock(main);
+    ASSERT_NE(clock, nullptr);
+    e2e::Activate(main);
+    e2e::Click(e2e::Child(main, mw::超级按钮6));
+    DWORD code = 1234;
+    ASSERT_TRUE(process_.WaitExit(15s, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(e2e::FileExists(dir_.File("config.ini")));
 }
 
 TEST_F(Plugins, MiniClockClosesOnABackgroundDoubleClickOnly) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -149,6 +151,19 @@ TEST_F(DllCommandTest, BindsAtFirstCallOnly) {
     EXPECT_EQ(0, rt::DllCommandBindCount(1));
 }
 
+// The single-instance test reads GetLastError through the table right after
+// CreateMutexA; binding that entry must not change what it reads.
+TEST_F(DllCommandTest, BindingKeepsTheCallersLastError) {
+    Use({{"dllcmd_clears_error.dll", "LastErrorOnEntry"}, {"", "GetLastError"}});
+    ASSERT_EQ(nullptr, ::GetModuleHandleA("dllcmd_clears_error.dll"));
+    ::SetLastError(ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(uintptr_t{ERROR_ALREADY_EXISTS}, rt::CallDllCommand(0));  // loads the library
+    ::SetLastError(ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(uintptr_t{ERROR_ALREADY_EXISTS}, rt::CallDllCommand(0));
+    ::SetLastError(ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(uintptr_t{ERROR_ALREADY_EXISTS}, rt::CallDllCommand(1));  // searches the system libraries
+}
+
 TEST_F(DllCommandTest, ProgramDirectoryComesBeforeTheSystemSearch) {
     // With a same-named library from elsewhere already loaded, a search by
     // bare name would hand back that one.
@@ -273,6 +288,16 @@ TEST_F(DllCommandTest, FreeingReleasesTheLibrariesAndForgetsTheAddresses) {
     EXPECT_EQ(2, rt::DllCommandBindCount(0));
 }
 
+TEST_F(DllCommandTest, AWindowOfAFreedLibraryIsDestroyedBeforeTheLibraryGoes) {
+    Use({{"dllcmd_window.dll", "OpenLayerWindow"}});
+    HWND window = reinterpret_cast<HWND>(rt::CallDllCommand(0));
+    ASSERT_TRUE(::IsWindow(window));
+    rt::FreeDllCommandLibraries();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("dllcmd_window.dll"));
+    if (::IsWindow(window)) ::DestroyWindow(window);
+}
+
 // --- the fatal-error path, in a child process ------------------------------------
 
 struct ChildOutcome {
@@ -314,7 +339,7 @@ BOOL CALLBACK FindStaticText(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-ChildOutcome RunFatalChild(const char* mode) {
+ChildOutcome RunFatalChild(const std::string& mode, const std::function<void()>& whileBoxShows = {}) {
     ChildOutcome out;
     std::string exe = FixtureDir() + "\\dllcmd_fatal_child.exe";
     std::string cmd = "\"" + exe + "\" " + mode;
@@ -336,6 +361,7 @@ ChildOutcome RunFatalChild(const char* mode) {
         if (!search.box) ::Sleep(25);
     }
     if (search.box) {
+        if (whileBoxShows) whileBoxShows();
         out.boxSeen = true;
         char caption[256] = {};
         ::GetWindowTextA(search.box, caption, sizeof caption);
@@ -352,9 +378,10 @@ ChildOutcome RunFatalChild(const char* mode) {
     return out;
 }
 
-void ExpectFatalBox(const char* mode, const std::string& expectedText) {
+void ExpectFatalBox(const std::string& mode, const std::string& expectedText,
+                    const std::function<void()>& whileBoxShows = {}) {
     SCOPED_TRACE(mode);
-    ChildOutcome out = RunFatalChild(mode);
+    ChildOutcome out = RunFatalChild(mode, whileBoxShows);
     EXPECT_TRUE(out.boxSeen);
     EXPECT_EQ(expectedText, out.text);
     EXPECT_EQ("错误", out.caption);
@@ -377,6 +404,41 @@ TEST(FatalRuntimeError, ErrorNumberAndText) {
 }
 
 TEST(FatalRuntimeError, NeitherNumberNorText) { ExpectFatalBox("bare", "运行时出错!\r\n\r\n"); }
+
+std::string ReadCount(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "r")) {
+        char b[32] = {};
+        if (std::fgets(b, sizeof b, f)) text = b;
+        std::fclose(f);
+    }
+    return text;
+}
+
+// Under the box nothing of the program runs: neither the layer's timers nor
+// those of another window on the same thread (a plug-in's).
+TEST(FatalRuntimeError, NoTimerFiresWhileTheBoxShows) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + "fatal-timers";
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    const std::string layer = dir + "\\layer-ticks.txt", raw = dir + "\\raw-ticks.txt";
+    ::DeleteFileA(layer.c_str());
+    ::DeleteFileA(raw.c_str());
+    std::string layerAtBox, rawAtBox, layerLater, rawLater;
+    ExpectFatalBox("timers \"" + dir + "\"", "运行时出错!\r\n\r\n错误信息：timers\r\n", [&] {
+        ::Sleep(100);  // a tick in flight when the box came is written
+        layerAtBox = ReadCount(layer);
+        rawAtBox = ReadCount(raw);
+        ::Sleep(1000);
+        layerLater = ReadCount(layer);
+        rawLater = ReadCount(raw);
+    });
+    EXPECT_FALSE(layerAtBox.empty());
+    EXPECT_FALSE(rawAtBox.empty());
+    EXPECT_EQ(layerAtBox, layerLater);
+    EXPECT_EQ(rawAtBox, rawLater);
+}
 
 #if defined(__i386__)
 TEST(FatalRuntimeError, UnbalancedStackEndsTheProgram) {

@@ -62,6 +62,25 @@ TEST(Locks, AHeldLockKeepsAnotherThreadOut) {
     EXPECT_TRUE(rt::DeleteLock(gLock));
 }
 
+// Deleting a lock that one thread holds and another waits for frees nothing
+// under them: the holder still leaves it, and the waiter then gets in and out.
+TEST(Locks, DeletedWhileHeldTheHolderStillLeavesAndTheWaiterGetsIn) {
+    gLock = rt::CreateLock();
+    gEntered = false;
+    rt::EnterLock(gLock);
+    HANDLE thread = nullptr;
+    ASSERT_TRUE(rt::StartThread(EnterAndLeave, 0, &thread));
+    ::Sleep(200);
+    EXPECT_FALSE(gEntered.load());
+    EXPECT_TRUE(rt::DeleteLock(gLock));
+    rt::LeaveLock(gLock);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 5000));
+    EXPECT_TRUE(gEntered.load());
+    ::CloseHandle(thread);
+    rt::EnterLock(gLock);  // deleted and left: no longer acted on
+    rt::LeaveLock(gLock);
+}
+
 TEST(Locks, OnlyListedLocksAreActedOnAndDeletedOnce) {
     const rt::LockId a = rt::CreateLock();
     const rt::LockId b = rt::CreateLock();

@@ -164,6 +164,23 @@ TEST_F(WindowUnits, EditListComboRoundTrip) {
     rt::SetUnitProperty(kWin, kEdit, rt::kPropDisabled, 0);
 }
 
+// Absent values: a text of a window or unit that does not exist reads as "",
+// its current item as none.
+TEST_F(WindowUnits, ReadsOfWhatDoesNotExistGiveEmptyTextAndNoItem) {
+    constexpr int kNoWindow = 921, kNoUnit = 99;
+    for (int index : {rt::kPropText, rt::kPropTag, rt::kPropCaption, rt::kPropTooltip, rt::kPropComboText}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ("", rt::GetUnitText(kNoWindow, 0, index));
+        EXPECT_EQ("", rt::GetUnitText(kNoWindow, kLabel, index));
+        EXPECT_EQ("", rt::GetUnitText(kWin, kNoUnit, index));
+    }
+    EXPECT_EQ(-1, rt::GetUnitInt(kNoWindow, kList, rt::kPropListIndex));
+    EXPECT_EQ(-1, rt::GetUnitInt(kWin, kNoUnit, rt::kPropListIndex));
+    EXPECT_EQ(-1, rt::GetUnitInt(kNoWindow, kCombo, rt::kPropComboIndex));
+    EXPECT_EQ(-1, rt::ListItemData(kNoWindow, kList, 0));
+    EXPECT_EQ(0, rt::GetUnitInt(kNoWindow, kTimer, rt::kPropInterval));
+}
+
 TEST_F(WindowUnits, DigitFilterIgnoresOtherTypedCharactersButKeepsControlKeys) {
     HWND edit = rt::GetWindowHandle(kWin, kDigits);
     rt::SetUnitProperty(kWin, kDigits, rt::kPropText, "");

@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "rt/fatal.h"
 #include "rt/values.h"
+#include "window_internal.h"
 
 // The checked call itself lives in stdcall_i686.S / stdcall_x86_64.S: only
 // assembly can note the stack pointer before the pushes and compare it after.
@@ -144,7 +146,27 @@ void Bind(const DllCommandEntry& entry, Binding& binding) {
     binding.library = h;
 }
 
+BOOL CALLBACK DestroyIfOfModule(HWND hwnd, LPARAM module) {
+    char cls[sizeof detail::kWindowClass + 1] = {};
+    if (::GetClassLongPtrA(hwnd, GCLP_HMODULE) == static_cast<ULONG_PTR>(module) &&
+        ::GetClassNameA(hwnd, cls, sizeof cls) > 0 && std::strcmp(cls, detail::kWindowClass) == 0)
+        ::DestroyWindow(hwnd);
+    return TRUE;
+}
+
+// A plug-in's window may still be open when the program ends (the main
+// window closed while the plug-in's modal loop ran): it goes before its
+// library, or its procedure and state would be unmapped under it. Only the
+// windows of a plug-in's own layer: the system libraries' windows are not
+// ours to close.
+void DestroyWindowsOf(HMODULE library) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), DestroyIfOfModule, reinterpret_cast<LPARAM>(library));
+}
+
 void FreeAll(Table& t) {
+    for (Binding& b : t.bindings) {
+        if (b.library) DestroyWindowsOf(b.library);
+    }
     for (Binding& b : t.bindings) {
         if (b.library) ::FreeLibrary(b.library);
         b.library = nullptr;
@@ -164,6 +186,10 @@ void SetDllCommandTable(const DllCommandEntry* entries, int count) {
 }
 
 uintptr_t CallDllCommand(int entry, std::initializer_list<uintptr_t> args) {
+    // Binding loads a library, and a library's start-up may set the thread's
+    // last error; the function must see the caller's (GetLastError right
+    // after CreateMutexA is how a second instance knows itself).
+    const DWORD callersLastError = ::GetLastError();
     Table& t = TheTable();
     FARPROC fn = nullptr;
     {
@@ -176,6 +202,7 @@ uintptr_t CallDllCommand(int entry, std::initializer_list<uintptr_t> args) {
         fn = b.address;
     }
     uintptr_t result = 0;
+    ::SetLastError(callersLastError);
     if (!CallStdcallChecked(reinterpret_cast<const void*>(fn), args.begin(),
                             static_cast<int>(args.size()), &result)) {
         RaiseFatal(kStackErrorCode, "调用DLL命令后发现堆栈错误");

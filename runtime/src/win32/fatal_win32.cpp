@@ -3,11 +3,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 
 #include "rt/fatal.h"
 #include "rt/program.h"
+#include "window_internal.h"
 
 namespace {
 
@@ -16,6 +18,25 @@ namespace {
 thread_local std::size_t t_failedSize = 0;
 
 LONG g_inFatal = 0;
+
+bool IsOfMessageBox(HWND hwnd) {
+    HWND root = ::GetAncestor(hwnd, GA_ROOT);
+    char cls[8] = {};
+    return root && ::GetClassNameA(root, cls, sizeof cls) > 0 && std::strcmp(cls, "#32770") == 0;
+}
+
+// The box's own loop would dispatch every message of this thread: timers,
+// tray callbacks and clicks of the program's windows (and of a plug-in's,
+// which run on this thread too). Under the fatal box only the box itself
+// and painting are served.
+LRESULT CALLBACK OnlyTheBox(int code, WPARAM wp, LPARAM lp) {
+    if (code == MSGF_DIALOGBOX) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lp);
+        const bool painting = msg->message == WM_PAINT || msg->message == WM_NCPAINT;
+        if (msg->hwnd && !painting && !IsOfMessageBox(msg->hwnd)) return TRUE;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
 
 [[noreturn]] void OutOfMemory() {
     char text[64];
@@ -51,6 +72,8 @@ void FatalRuntimeError(int code, const Text& message) {
     // A handler running inside the box's own message loop may fail too; one
     // box is enough.
     if (::InterlockedExchange(&g_inFatal, 1) != 0) ::ExitProcess(static_cast<UINT>(-1));
+    rt::detail::StopEventDispatch();
+    ::SetWindowsHookExA(WH_MSGFILTER, OnlyTheBox, nullptr, ::GetCurrentThreadId());
 
     std::string text = "运行时出错!\r\n\r\n";
     if (code != 0) text += "错误代码：" + std::to_string(code) + "\r\n\r\n";

@@ -152,6 +152,10 @@ void EndProgram(int exitCode) {
 
 bool IsEnding() { return g_ending != 0; }
 
+namespace detail {
+void StopEventDispatch() { ::InterlockedExchange(&g_ending, 1); }
+}  // namespace detail
+
 TextArray CommandLineArgs() { return SplitCommandLine(::GetCommandLineA()); }
 
 }  // namespace rt

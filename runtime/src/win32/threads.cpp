@@ -43,18 +43,22 @@ private:
     CriticalSection& cs_;
 };
 
-// The listed locks, by id. Entering happens outside the list's own guard so
-// that a thread holding one lock never blocks the others' bookkeeping.
+// A lock of the list. Shared: one that is deleted while a thread holds it or
+// waits for it lives on until that thread has left it.
+struct ListedLock {
+    CriticalSection cs;
+    DWORD owner = 0;  // written under the list's guard while cs is held
+    int depth = 0;
+};
+
+// The listed locks, by id, and the ones being held, listed or not, so that
+// their holder can still leave them. Entering happens outside the list's own
+// guard so that a thread holding one lock never blocks the bookkeeping.
 struct LockList {
     CriticalSection guard;
-    std::map<LockId, std::unique_ptr<CriticalSection>> locks;
+    std::map<LockId, std::shared_ptr<ListedLock>> listed;
+    std::map<LockId, std::shared_ptr<ListedLock>> held;
     LockId nextId = 1;
-
-    CriticalSection* Find(LockId id) {
-        Guard g(guard);
-        const auto it = locks.find(id);
-        return it == locks.end() ? nullptr : it->second.get();
-    }
 };
 
 LockList& Locks() {
@@ -81,22 +85,47 @@ LockId CreateLock() {
     LockList& list = Locks();
     Guard g(list.guard);
     const LockId id = list.nextId++;
-    list.locks.emplace(id, std::make_unique<CriticalSection>());
+    list.listed.emplace(id, std::make_shared<ListedLock>());
     return id;
 }
 
 void EnterLock(LockId lock) {
-    if (CriticalSection* cs = Locks().Find(lock)) cs->Enter();
+    LockList& list = Locks();
+    std::shared_ptr<ListedLock> entry;
+    {
+        Guard g(list.guard);
+        const auto it = list.listed.find(lock);
+        if (it == list.listed.end()) return;
+        entry = it->second;
+    }
+    entry->cs.Enter();
+    Guard g(list.guard);
+    if (entry->depth++ == 0) {
+        entry->owner = ::GetCurrentThreadId();
+        list.held[lock] = entry;
+    }
 }
 
 void LeaveLock(LockId lock) {
-    if (CriticalSection* cs = Locks().Find(lock)) cs->Leave();
+    LockList& list = Locks();
+    std::shared_ptr<ListedLock> entry;
+    {
+        Guard g(list.guard);
+        const auto it = list.held.find(lock);
+        if (it == list.held.end() || it->second->owner != ::GetCurrentThreadId()) return;
+        entry = it->second;
+        if (--entry->depth == 0) {
+            entry->owner = 0;
+            list.held.erase(it);
+        }
+    }
+    entry->cs.Leave();
 }
 
 bool DeleteLock(LockId lock) {
     LockList& list = Locks();
     Guard g(list.guard);
-    return list.locks.erase(lock) == 1;
+    return list.listed.erase(lock) == 1;
 }
 
 }  // namespace rt

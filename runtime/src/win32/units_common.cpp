@@ -58,7 +58,10 @@ ClassAndStyle StyleFor(const UnitTemplate& t) {
     case UnitKind::ComboBox:
         return {"ComboBox", common | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case UnitKind::TabControl:
-        return {WC_TABCONTROLA, common, 0};
+        // Its page tabs are hidden and only the window's own buttons switch
+        // pages: the control never takes the focus (the arrow keys would
+        // switch pages behind the buttons' backs).
+        return {WC_TABCONTROLA, (common & ~WS_TABSTOP) | TCS_FOCUSNEVER, 0};
     case UnitKind::SuperButton:
     case UnitKind::GraphicButton:
         return {"Button", common | BS_OWNERDRAW, 0};
@@ -251,6 +254,12 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (TypedCharacterRefused(u, wp)) return 0;
         break;
     case WM_SETFOCUS:
+        if (kind == UnitKind::TabControl) {
+            // Handed straight back to where it came from (or to the window).
+            HWND from = reinterpret_cast<HWND>(wp);
+            ::SetFocus(from != hwnd && ::IsChild(w->hwnd, from) ? from : w->hwnd);
+            return 0;
+        }
         w->lastFocus = hwnd;
         break;
     default:
@@ -328,6 +337,12 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
     if (kind == UnitKind::TabControl) {
         switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_KEYDOWN:
+            // A press on the hidden page tabs must not switch pages either.
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

@@ -19,11 +19,8 @@ namespace {
 using detail::Unit;
 using detail::Window;
 
-constexpr char kWindowClass[] = "VelkoraLayerWindow";
-
 detail::Lock g_lock;
 std::map<int, std::shared_ptr<Window>> g_windows;
-std::map<int, bool> g_taskbarOverride;  // written by property 26 before creation
 uint64_t g_nextSerial = 1;
 
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -118,13 +115,13 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
     w->number = tpl.number;
     w->tpl = tpl;
     w->topMost = (tpl.attributes & kWinTopMost) != 0;
+    // Always from the template: a flag recorded for an earlier opening of
+    // this window died with it.
+    w->showInTaskbar = (tpl.attributes & kWinShowInTaskbar) != 0;
     if (tpl.backColor != kNoColor) w->backBrush.Reset(::CreateSolidBrush(tpl.backColor));
-    bool taskbar = (tpl.attributes & kWinShowInTaskbar) != 0;
     {
         detail::Locked l(g_lock);
         w->serial = g_nextSerial++;
-        auto it = g_taskbarOverride.find(tpl.number);
-        if (it != g_taskbarOverride.end()) taskbar = it->second;
         g_windows[tpl.number] = w;
     }
 
@@ -133,9 +130,9 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
         left = (::GetSystemMetrics(SM_CXSCREEN) - tpl.width) / 2;
         top = (::GetSystemMetrics(SM_CYSCREEN) - tpl.height) / 2;
     }
-    DWORD ex = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+    DWORD ex = w->showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     if (w->topMost) ex |= WS_EX_TOPMOST;
-    HWND hwnd = ::CreateWindowExA(ex, kWindowClass, tpl.title.c_str(),
+    HWND hwnd = ::CreateWindowExA(ex, detail::kWindowClass, tpl.title.c_str(),
                                   WS_POPUP | WS_CLIPCHILDREN, left, top, tpl.width,
                                   tpl.height, parent, nullptr, detail::Instance(), w.get());
     if (!hwnd) {
@@ -184,7 +181,7 @@ void EnsureClasses() {
     wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
     wc.hIconSm = wc.hIcon;
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = detail::kWindowClass;
     ::RegisterClassExA(&wc);
     RegisterMessageClass();
 }
@@ -213,6 +210,9 @@ void OnWindowThread(const std::shared_ptr<Window>& w, const std::function<void()
         fn();
         return;
     }
+    // The window's thread may be showing the fatal box; the worker's label
+    // writes must not run inside it.
+    if (IsEnding()) return;
     std::function<void()> call = fn;
     ::SendMessageA(h, kMsgInvoke, 0, reinterpret_cast<LPARAM>(&call));
 }
@@ -568,12 +568,5 @@ void ProcessPendingEvents() {
         ::DispatchMessageA(&msg);
     }
 }
-
-namespace detail {
-void RecordTaskbarFlag(int window, bool on) {
-    Locked l(g_lock);
-    g_taskbarOverride[window] = on;
-}
-}  // namespace detail
 
 }  // namespace rt

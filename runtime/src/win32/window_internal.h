@@ -21,6 +21,10 @@ enum : UINT {
     kMsgEndProgram = WM_APP + 0x3A1,  // wParam: exit code (message window)
 };
 
+// The class of the layer's windows, registered by each instance of the layer
+// (the program's and each plug-in's) with its own module.
+constexpr char kWindowClass[] = "VelkoraLayerWindow";
+
 // Timer ids are unit numbers moved out of the way of anyone else's timers.
 constexpr UINT_PTR kTimerIdBase = 0x7000;
 
@@ -63,6 +67,7 @@ struct Window : std::enable_shared_from_this<Window> {
     bool ready = false;            // window events flow only once creation is complete
     bool firstActivated = false;
     bool topMost = false;
+    bool showInTaskbar = false;    // property 26: recorded only, read back as written
     ScopedBrush backBrush;
     ScopedIcon bigIcon, smallIcon; // copies, so each window owns what it hands out
     // Last reported geometry, so WM_MOVE/WM_SIZE repeats raise nothing.
@@ -90,6 +95,10 @@ size_t WindowCount();
 
 // Runs fn on the thread that owns the window (directly when that is us).
 void OnWindowThread(const std::shared_ptr<Window>& w, const std::function<void()>& fn);
+
+// From now on no event reaches a handler and other threads' property calls
+// are dropped: the program is ending (EndProgram, or the fatal path).
+void StopEventDispatch();
 
 // Events: ignored once the program ends or while the window is being made.
 void Raise(Window* w, int unit, int event);
@@ -125,7 +134,6 @@ void EndDrag(Window* w, HWND capture);
 bool HandleEscape(Window* w, UINT msg, WPARAM wp);
 
 Text WindowTextOf(HWND h);
-void RecordTaskbarFlag(int window, bool on);
 LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // A small lock on a critical section (std::mutex needs the posix thread

@@ -68,8 +68,7 @@ PropertyValue GetWindowProperty(Window* w, int index) {
     case kPropDisabled: return int32_t(h && !::IsWindowEnabled(h) ? 1 : 0);
     case kPropText: return h ? detail::WindowTextOf(h) : w->tpl.title;
     case kPropPosition: return h ? WindowState(h) : int32_t(0);
-    case kPropShowInTaskbar:
-        return int32_t(h && (::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_APPWINDOW) ? 1 : 0);
+    case kPropShowInTaskbar: return int32_t(w->showInTaskbar ? 1 : 0);
     case kPropTopMost: return int32_t(w->topMost ? 1 : 0);
     default: return int32_t(0);
     }
@@ -171,7 +170,7 @@ void SetWindowInt(Window* w, int index, int32_t value) {
         break;
     case kPropDisabled: if (h) ::EnableWindow(h, value ? FALSE : TRUE); break;
     case kPropPosition: SetPosition(w, value); break;
-    case kPropShowInTaskbar: detail::RecordTaskbarFlag(w->number, value != 0); break;
+    case kPropShowInTaskbar: w->showInTaskbar = value != 0; break;  // no effect on the window
     case kPropTopMost: SetTopMost(w, value != 0); break;
     default: break;
     }
@@ -302,10 +301,24 @@ void WithUnit(int window, int unit, Fn fn) {
     });
 }
 
+// What a read of a window or unit that does not exist gives: absent texts
+// read as "", and no current item is -1.
+PropertyValue AbsentValue(int index) {
+    switch (index) {
+    case kPropTag: case kPropText: case kPropComboText: case kPropFontFace:
+    case kPropCaption: case kPropTooltip:
+        return Text();
+    case kPropListIndex: case kPropComboIndex:
+        return int32_t(-1);
+    default:
+        return int32_t(0);
+    }
+}
+
 }  // namespace
 
 PropertyValue GetUnitProperty(int window, int unit, int index) {
-    PropertyValue result = int32_t(0);
+    PropertyValue result = AbsentValue(index);
     WithUnit(window, unit, [&](Window* w, Unit* u) {
         result = u ? GetUnitValue(w, u, index) : GetWindowProperty(w, index);
     });
@@ -327,10 +340,6 @@ Text GetUnitText(int window, int unit, int index) {
 }
 
 void SetUnitProperty(int window, int unit, int index, int32_t value) {
-    if (unit == 0 && index == kPropShowInTaskbar) {
-        detail::RecordTaskbarFlag(window, value != 0);  // also before the window exists
-        return;
-    }
     WithUnit(window, unit, [&](Window* w, Unit* u) {
         if (u) SetUnitInt(w, u, index, value);
         else SetWindowInt(w, index, value);
