@@ -158,7 +158,7 @@ TEST(AutoSync, NothingRunsUnderTheFatalBox) {
     CloseMessageBox(box);
     DWORD code = 0;
     ASSERT_TRUE(app.Proc().WaitExit(15s, &code));
-    EXPECT_EQ(code, 255u);  // -1, as Wine reports it
+    EXPECT_EQ(code, static_cast<DWORD>(-1));
 }
 
 TEST(AutoSync, DsSwitchOpensTheDialogBeforeTheMainWindowShows) {
