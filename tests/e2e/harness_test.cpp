@@ -79,20 +79,6 @@ TEST_F(NotepadTest, RealClickOnTheMenuBarOpensItsMenu) {
     EXPECT_TRUE(WaitUntil([&] { return !popupOpen(); }, 5s));
 }
 
-// Wine without a window manager does not run its caption move loop for
-// notepad under Xvfb here; kept to look at by hand.
-TEST_F(NotepadTest, DISABLED_DragOnTheCaptionMovesTheWindow) {
-    ASSERT_TRUE(Activate(main_));
-    RECT before = ScreenRect(main_);
-    int y = before.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2;
-    int x = (before.left + before.right) / 2;
-    DragFromTo(x, y, x + 40, y + 30);
-    EXPECT_TRUE(WaitUntil([&] { return ScreenRect(main_).left == before.left + 40; }, 3s));
-    RECT after = ScreenRect(main_);
-    EXPECT_EQ(after.left - before.left, 40);
-    EXPECT_EQ(after.top - before.top, 30);
-}
-
 TEST_F(NotepadTest, KillEndsTheProcess) {
     notepad_.Kill();
     EXPECT_FALSE(notepad_.Running());
