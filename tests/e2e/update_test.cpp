@@ -1,6 +1,7 @@
 // The online update against a real HTTP server on 127.0.0.1: what is fetched
-// for each ver.ini, downloads that must not replace a program file, the
-// hand-over to a new main program, and hand-off command lines that are not.
+// for each ver.ini, downloads that must not replace a program file, closing
+// during a download, the hand-over to a new main program, and hand-off
+// command lines that are not.
 #include "app_session.h"
 
 #include "support/http_server.h"
@@ -216,6 +217,51 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
         EXPECT_TRUE(Holds("Power.dll", power_)) << "Power.dll was replaced";
         EXPECT_TRUE(NoPartialDownloadsLeft());
     }
+}
+
+TEST_F(OnlineUpdate, ClosingDuringAHeldDownloadEndsAtOnceAndTheNextRunClearsWhatItLeft) {
+    {
+        const Text newClock = clock_ + kMarker;
+        e2e::HttpServer server(e2e::kUpdateServerPort, [newClock](const e2e::HttpRequest& r) {
+            e2e::HttpResponse answer;
+            if (r.path == "/ver.ini") {
+                answer.body = VersionFile("600000", "600001", "600000");
+            } else if (r.path == "/e/Clock.dll") {
+                answer.body = newClock;
+                answer.delayMs = 25000;
+            } else {
+                answer.status = 404;
+            }
+            return answer;
+        });
+        App app = Start(dir_);
+        ASSERT_TRUE(app.main);
+        ShowTab(app, mw::超级按钮4);
+        e2e::Click(Unit(app, mw::超级按钮11));
+        ASSERT_TRUE(server.WaitForRequests(2));
+        ASSERT_EQ(Paths(server).back(), "/e/Clock.dll");
+        e2e::Activate(app.main);
+        e2e::Click(Unit(app, mw::超级按钮6));
+        DWORD code = 1;
+        EXPECT_TRUE(app.process.WaitExit(3s, &code)) << "the program waits for the download";
+        EXPECT_EQ(code, 0u);
+        EXPECT_TRUE(app.process.WaitExit(30s));
+    }
+    EXPECT_TRUE(Holds("Clock.dll", clock_));
+    EXPECT_TRUE(e2e::FileExists(dir_.File("config.ini"))) << "the settings were not saved";
+
+    // What an ended run may leave, and a file of the user's with a like name.
+    const Text leftover = dir_.File("vku1A2B.tmp"), users = dir_.File("vku说明.tmp");
+    ASSERT_TRUE(WriteFileText(leftover, "MZ"));
+    ASSERT_TRUE(WriteFileText(users, "keep me"));
+    Serve("ver.ini", VersionFile("600000", "600000", "600000"));
+    e2e::HttpServer server(e2e::kUpdateServerPort, ServeFiles(serverDir_.Path()));
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    EXPECT_EQ(RunUpdate(app), "已是最新版本");
+    EXPECT_FALSE(e2e::FileExists(leftover));
+    EXPECT_EQ(ReadBytes(users), "keep me");
+    ASSERT_TRUE(CloseByX(app));
 }
 
 TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
