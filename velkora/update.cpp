@@ -155,29 +155,34 @@ void RemoveInterruptedDownloads() {
 }
 
 // A file that is still in use (the previous program ending, a process
-// leaving temp.exe) cannot be replaced or deleted yet: try again for a while.
+// leaving temp.exe, a virus scanner reading it) cannot be replaced or
+// deleted yet: try again for about five seconds. True once `attempt` is.
 constexpr int kBusyFileAttempts = 50;
 constexpr int kBusyFilePauseMs = 100;
+
+template <typename Attempt>
+bool RetryWhileBusy(Attempt attempt) {
+    for (int i = 0; i < kBusyFileAttempts; ++i) {
+        if (attempt()) return true;
+        rt::SleepMs(kBusyFilePauseMs);
+    }
+    return false;
+}
 
 bool FileExists(const rt::Text& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void DeleteWhenFree(const rt::Text& path) {
-    for (int i = 0; i < kBusyFileAttempts; ++i) {
-        if (rt::DeleteFileAt(path) || !FileExists(path)) return;
-        rt::SleepMs(kBusyFilePauseMs);
-    }
+    RetryWhileBusy([&] { return rt::DeleteFileAt(path) || !FileExists(path); });
 }
 
 // The program that ran as temp.exe still holds the single-instance mutex
 // until it has ended; the restarted program must not take it for a second
 // running instance.
 void WaitForSingleInstanceFree() {
-    for (int i = 0; i < kBusyFileAttempts; ++i) {
-        HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME);
-        if (m == nullptr) return;
-        CloseHandle(m);
-        rt::SleepMs(kBusyFilePauseMs);
-    }
+    RetryWhileBusy([] {
+        const rt::ScopedHandle m(OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME));
+        return !m;
+    });
 }
 
 }  // namespace
@@ -251,15 +256,10 @@ void HandleUpdateHandoff() {
     }
     if (keyword == "copy") {
         const rt::Text own = OwnPath();
-        rt::DeleteFileAt(path);
-        rt::SleepMs(10);
-        bool copied = rt::CopyFileTo(own, path);
-        // The old program may still be ending and hold its file.
-        for (int i = 0; !copied && i < kBusyFileAttempts; ++i) {
-            rt::SleepMs(kBusyFilePauseMs);
-            rt::DeleteFileAt(path);
-            copied = rt::CopyFileTo(own, path);
-        }
+        // Copied over the old program, never deleted first: when it stays
+        // busy for good, the old program is still whole, and it is the one
+        // started below.
+        RetryWhileBusy([&] { return rt::CopyFileTo(own, path); });
         rt::SleepMs(10);
         rt::ShellOpen(kOpenDefaultVerb, path, "del " + Quoted(own));
         rt::DestroyWindowOrUnit(kMainWindow);

@@ -1,8 +1,11 @@
 // The online update against a real HTTP server on 127.0.0.1: what is fetched
 // for each ver.ini, downloads that must not replace a program file, closing
-// during a download, the hand-over to a new main program, and hand-off
-// command lines that are not.
+// during a download, the hand-over to a new main program (also when the old
+// program file is held), and hand-off command lines that are not.
 #include "app_session.h"
+
+#include <psapi.h>
+#include <tlhelp32.h>
 
 #include "support/http_server.h"
 
@@ -38,6 +41,25 @@ void EndProcess(DWORD pid) {
     ::CloseHandle(p);
 }
 
+// The processes that run the program file at `path`.
+std::vector<DWORD> ProcessesRunning(const Text& path) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        HANDLE p = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+        if (p == nullptr) continue;
+        char image[MAX_PATH * 2] = {};
+        if (::GetModuleFileNameExA(p, nullptr, image, sizeof image) && ::lstrcmpiA(image, path.c_str()) == 0)
+            found.push_back(entry.th32ProcessID);
+        ::CloseHandle(p);
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
+
 struct BoxSearch {
     const Text* text;
     DWORD pid;
@@ -68,6 +90,19 @@ DWORD ProcessShowingBox(const Text& text, std::chrono::milliseconds timeout) {
         },
         timeout);
     return found;
+}
+
+// Closes the greeting and then the program that a hand-over restarted.
+void CloseRestartedProgram(DWORD pid) {
+    e2e::CloseMessageBox(e2e::WaitMessageBox(pid));
+    HWND main = e2e::FindVisibleTopWindow(pid, kMainTitle);
+    EXPECT_TRUE(main);
+    if (main) {
+        e2e::Activate(main);
+        e2e::Click(e2e::Child(main, mw::超级按钮6));
+    }
+    EXPECT_TRUE(ProcessGone(pid, 15s));
+    EndProcess(pid);
 }
 
 // Answers each path with the file of that name under dir ("/e/x.dll" ->
@@ -283,13 +318,41 @@ TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
     EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
     EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/temp.exe"}));
 
-    e2e::CloseMessageBox(e2e::WaitMessageBox(restarted));
-    HWND main = e2e::FindVisibleTopWindow(restarted, kMainTitle);
-    ASSERT_TRUE(main);
-    e2e::Activate(main);
-    e2e::Click(e2e::Child(main, mw::超级按钮6));
-    EXPECT_TRUE(ProcessGone(restarted, 15s));
-    EndProcess(restarted);
+    CloseRestartedProgram(restarted);
+}
+
+TEST_F(OnlineUpdate, ACopyOverAHeldOldProgramRetriesAndNeverLosesIt) {
+    // Held by another process (a virus scanner reading it, the old program
+    // still ending) for longer than the copy keeps trying.
+    const Text target = dir_.File("Velkora.exe"), copier = dir_.File("temp.exe");
+    struct Hold {
+        const char* name;
+        DWORD share;
+        bool oldProgramStarts;
+    };
+    for (const Hold& hold : {Hold{"shared for reading and deleting", FILE_SHARE_READ | FILE_SHARE_DELETE, true},
+                             Hold{"not shared", 0, false}}) {
+        SCOPED_TRACE(hold.name);
+        ASSERT_TRUE(WriteFileText(target, program_));
+        ASSERT_TRUE(WriteFileText(copier, program_ + kMarker));
+        HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, hold.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        e2e::Process copy = e2e::Process::Start(copier, "copy \"" + target + "\"");
+        DWORD code = 1;
+        EXPECT_TRUE(copy.WaitExit(30s, &code)) << "temp.exe did not close";
+        ::CloseHandle(held);
+
+        // What "del" started: the old program, which greets, when it could be run at all.
+        const std::vector<DWORD> started = ProcessesRunning(target);
+        EXPECT_EQ(started.size(), hold.oldProgramStarts ? 1u : 0u);
+        for (DWORD pid : started) {
+            if (hold.oldProgramStarts) CloseRestartedProgram(pid);
+            EndProcess(pid);
+        }
+        // Checked once nothing holds the file: a file deleted while held
+        // goes only with the last handle (and a running program holds its own).
+        EXPECT_TRUE(Holds("Velkora.exe", program_)) << "the old program file was lost or changed";
+    }
 }
 
 TEST_F(OnlineUpdate, DelDeletesTheNamedFileAndGreets) {
