@@ -29,6 +29,11 @@ fi
   # There is no window manager on the virtual display; without this Wine
   # waits about 2 s for one at every hide and destroy of a window.
   "$wineboot" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # The desktop process that wineboot started read these settings before
+  # they were written (its tray then waits 2 s at each icon's removal): end
+  # it, so that the next start reads them.
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
 )
 velkora_session_end() {
   WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
+#include <cctype>
+#include <cstring>
+
 #include "core/pe_image.h"
 #include "handlers.h"
 #include "rt/clock.h"
 #include "rt/files.h"
+#include "rt/handles.h"
 #include "rt/net.h"
 #include "rt/numbers.h"
 #include "rt/program.h"
@@ -99,43 +103,86 @@ void RunUpdate() {
     ShowStatus(failed ? kCannotConnect : replaced ? kUpdated : kUpToDate);
 }
 
+// A download held up by the server can keep the worker for as long as the
+// connection lives; closing the window waits for it no longer than this.
+constexpr DWORD kWorkerGraceMs = 1000;
+
 // UI thread, while the main window is being destroyed: the worker may still
 // be inside the lock and may be setting label texts, which are sent to this
-// thread; keep serving sent messages (and nothing else) until it is out.
-void WaitForWorkerToLeave() {
-    if (WorkerLeft == nullptr) return;
+// thread; keep serving sent messages (and nothing else) while waiting for it
+// to get out. True once it is out.
+bool WorkerLeftInTime() {
+    if (WorkerLeft == nullptr) return false;  // cannot tell: take it as still inside
+    const DWORD start = GetTickCount();
     for (;;) {
-        const DWORD r = MsgWaitForMultipleObjects(1, &WorkerLeft, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (r != WAIT_OBJECT_0 + 1) break;
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= kWorkerGraceMs) return false;
+        const DWORD r = MsgWaitForMultipleObjects(1, &WorkerLeft, FALSE, kWorkerGraceMs - waited, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
+// Downloads are written to GetTempFileNameA(<program directory>, "vku")
+// first: "vku", one to four hex digits, ".tmp".
+const char kDownloadPrefix[] = "vku";
+const char kDownloadSuffix[] = ".tmp";
+
+bool IsDownloadFileName(const char* name) {
+    const size_t length = std::strlen(name), maxDigits = 4;
+    const size_t prefix = sizeof kDownloadPrefix - 1, suffix = sizeof kDownloadSuffix - 1;
+    if (length <= prefix + suffix || length > prefix + maxDigits + suffix) return false;
+    if (_strnicmp(name, kDownloadPrefix, prefix) != 0 || _stricmp(name + length - suffix, kDownloadSuffix) != 0)
+        return false;
+    for (size_t i = prefix; i < length - suffix; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
+// A run that ended while its worker was still downloading (the window was
+// closed meanwhile) may have left its temporary file behind.
+void RemoveInterruptedDownloads() {
+    const rt::Text pattern = InProgramDirectory(rt::Text(kDownloadPrefix) + "*" + kDownloadSuffix);
+    WIN32_FIND_DATAA found;
+    const rt::ScopedFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsDownloadFileName(found.cFileName))
+            rt::DeleteFileAt(InProgramDirectory(found.cFileName));
+    } while (FindNextFileA(search.Get(), &found));
+}
+
 // A file that is still in use (the previous program ending, a process
-// leaving temp.exe) cannot be replaced or deleted yet: try again for a while.
+// leaving temp.exe, a virus scanner reading it) cannot be replaced or
+// deleted yet: try again for about five seconds. True once `attempt` is.
 constexpr int kBusyFileAttempts = 50;
 constexpr int kBusyFilePauseMs = 100;
+
+template <typename Attempt>
+bool RetryWhileBusy(Attempt attempt) {
+    for (int i = 0; i < kBusyFileAttempts; ++i) {
+        if (attempt()) return true;
+        rt::SleepMs(kBusyFilePauseMs);
+    }
+    return false;
+}
 
 bool FileExists(const rt::Text& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void DeleteWhenFree(const rt::Text& path) {
-    for (int i = 0; i < kBusyFileAttempts; ++i) {
-        if (rt::DeleteFileAt(path) || !FileExists(path)) return;
-        rt::SleepMs(kBusyFilePauseMs);
-    }
+    RetryWhileBusy([&] { return rt::DeleteFileAt(path) || !FileExists(path); });
 }
 
 // The program that ran as temp.exe still holds the single-instance mutex
 // until it has ended; the restarted program must not take it for a second
 // running instance.
 void WaitForSingleInstanceFree() {
-    for (int i = 0; i < kBusyFileAttempts; ++i) {
-        HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME);
-        if (m == nullptr) return;
-        CloseHandle(m);
-        rt::SleepMs(kBusyFilePauseMs);
-    }
+    RetryWhileBusy([] {
+        const rt::ScopedHandle m(OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME));
+        return !m;
+    });
 }
 
 }  // namespace
@@ -147,7 +194,7 @@ int DownloadToFile(const rt::Text& fileName, const rt::Text& url) {
     // until a complete new one can take its place.
     const rt::Text directory = rt::ProgramDirectory();
     char temporary[MAX_PATH] = {};
-    if (GetTempFileNameA(directory.c_str(), "vku", 0, temporary) == 0) return 0;
+    if (GetTempFileNameA(directory.c_str(), kDownloadPrefix, 0, temporary) == 0) return 0;
     if (!rt::WriteWholeFile(temporary, {answer.body})) {
         DeleteFileA(temporary);
         return 0;
@@ -162,6 +209,7 @@ int DownloadToFile(const rt::Text& fileName, const rt::Text& url) {
 
 void CheckAndApplyUpdates() {
     rt::EnterLock(UpdateLock);
+    RemoveInterruptedDownloads();
     RunUpdate();
     rt::LeaveLock(UpdateLock);
 }
@@ -182,7 +230,9 @@ void OnUpdateClicked() {
 
 void ReleaseUpdateLock() {
     if (!UpdateLockCreated) return;
-    WaitForWorkerToLeave();
+    // A worker still inside keeps its lock and its event: it may yet leave
+    // and signal them while the process ends around it.
+    if (!WorkerLeftInTime()) return;
     rt::DeleteLock(UpdateLock);
     UpdateLockCreated = false;
     if (WorkerLeft != nullptr) {
@@ -206,15 +256,10 @@ void HandleUpdateHandoff() {
     }
     if (keyword == "copy") {
         const rt::Text own = OwnPath();
-        rt::DeleteFileAt(path);
-        rt::SleepMs(10);
-        bool copied = rt::CopyFileTo(own, path);
-        // The old program may still be ending and hold its file.
-        for (int i = 0; !copied && i < kBusyFileAttempts; ++i) {
-            rt::SleepMs(kBusyFilePauseMs);
-            rt::DeleteFileAt(path);
-            copied = rt::CopyFileTo(own, path);
-        }
+        // Copied over the old program, never deleted first: when it stays
+        // busy for good, the old program is still whole, and it is the one
+        // started below.
+        RetryWhileBusy([&] { return rt::CopyFileTo(own, path); });
         rt::SleepMs(10);
         rt::ShellOpen(kOpenDefaultVerb, path, "del " + Quoted(own));
         rt::DestroyWindowOrUnit(kMainWindow);

@@ -1,7 +1,11 @@
 // The online update against a real HTTP server on 127.0.0.1: what is fetched
-// for each ver.ini, downloads that must not replace a program file, the
-// hand-over to a new main program, and hand-off command lines that are not.
+// for each ver.ini, downloads that must not replace a program file, closing
+// during a download, the hand-over to a new main program (also when the old
+// program file is held), and hand-off command lines that are not.
 #include "app_session.h"
+
+#include <psapi.h>
+#include <tlhelp32.h>
 
 #include "support/http_server.h"
 
@@ -37,6 +41,25 @@ void EndProcess(DWORD pid) {
     ::CloseHandle(p);
 }
 
+// The processes that run the program file at `path`.
+std::vector<DWORD> ProcessesRunning(const Text& path) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        HANDLE p = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+        if (p == nullptr) continue;
+        char image[MAX_PATH * 2] = {};
+        if (::GetModuleFileNameExA(p, nullptr, image, sizeof image) && ::lstrcmpiA(image, path.c_str()) == 0)
+            found.push_back(entry.th32ProcessID);
+        ::CloseHandle(p);
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
+
 struct BoxSearch {
     const Text* text;
     DWORD pid;
@@ -67,6 +90,19 @@ DWORD ProcessShowingBox(const Text& text, std::chrono::milliseconds timeout) {
         },
         timeout);
     return found;
+}
+
+// Closes the greeting and then the program that a hand-over restarted.
+void CloseRestartedProgram(DWORD pid) {
+    e2e::CloseMessageBox(e2e::WaitMessageBox(pid));
+    HWND main = e2e::FindVisibleTopWindow(pid, kMainTitle);
+    EXPECT_TRUE(main);
+    if (main) {
+        e2e::Activate(main);
+        e2e::Click(e2e::Child(main, mw::超级按钮6));
+    }
+    EXPECT_TRUE(ProcessGone(pid, 15s));
+    EndProcess(pid);
 }
 
 // Answers each path with the file of that name under dir ("/e/x.dll" ->
@@ -114,6 +150,8 @@ protected:
         return text;
     }
 
+    bool Holds(const Text& name, const Text& bytes) const { return ReadBytes(dir_.File(name)) == bytes; }
+
     bool NoPartialDownloadsLeft() const {
         WIN32_FIND_DATAA found;
         HANDLE h = ::FindFirstFileA(dir_.File("*.tmp").c_str(), &found);
@@ -157,8 +195,8 @@ TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanw
     EXPECT_FALSE(e2e::Visible(button));
     EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini"}));
     ASSERT_TRUE(CloseByX(app));
-    EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
-    EXPECT_EQ(ReadBytes(dir_.File("Clock.dll")), clock_);
+    EXPECT_TRUE(Holds("Power.dll", power_));
+    EXPECT_TRUE(Holds("Clock.dll", clock_));
 }
 
 TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
@@ -169,8 +207,8 @@ TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
     ASSERT_TRUE(app.main);
     EXPECT_EQ(RunUpdate(app), "更新完成");
     EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/Clock.dll"}));
-    EXPECT_EQ(ReadBytes(dir_.File("Clock.dll")), clock_ + kMarker);
-    EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
+    EXPECT_TRUE(Holds("Clock.dll", clock_ + kMarker));
+    EXPECT_TRUE(Holds("Power.dll", power_));
     EXPECT_TRUE(NoPartialDownloadsLeft());
     EXPECT_TRUE(app.process.Running()) << "no hand-over without a new main program";
     ASSERT_TRUE(CloseByX(app));
@@ -181,7 +219,7 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
         const char* name;
         e2e::HttpResponse answer;
     };
-    std::vector<Case> cases(4);
+    std::vector<Case> cases(5);
     cases[0].name = "404";
     cases[0].answer.status = 404;
     cases[0].answer.body = "<html><body>404 Not Found</body></html>";
@@ -191,6 +229,11 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
     cases[3].name = "cut off";
     cases[3].answer.body = power_ + kMarker;
     cases[3].answer.cutBodyAfter = power_.size() / 2;
+    // Without a length only the image itself can tell that it is not whole.
+    cases[4].name = "cut off, no length";
+    cases[4].answer.body = power_;
+    cases[4].answer.sendContentLength = false;
+    cases[4].answer.cutBodyAfter = 9000;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const e2e::HttpResponse bad = c.answer;
@@ -206,9 +249,54 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
         EXPECT_EQ(RunUpdate(app), "无法连接到服务器");
         EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/power.dll"}));
         ASSERT_TRUE(CloseByX(app));
-        EXPECT_EQ(ReadBytes(dir_.File("Power.dll")), power_);
+        EXPECT_TRUE(Holds("Power.dll", power_)) << "Power.dll was replaced";
         EXPECT_TRUE(NoPartialDownloadsLeft());
     }
+}
+
+TEST_F(OnlineUpdate, ClosingDuringAHeldDownloadEndsAtOnceAndTheNextRunClearsWhatItLeft) {
+    {
+        const Text newClock = clock_ + kMarker;
+        e2e::HttpServer server(e2e::kUpdateServerPort, [newClock](const e2e::HttpRequest& r) {
+            e2e::HttpResponse answer;
+            if (r.path == "/ver.ini") {
+                answer.body = VersionFile("600000", "600001", "600000");
+            } else if (r.path == "/e/Clock.dll") {
+                answer.body = newClock;
+                answer.delayMs = 25000;
+            } else {
+                answer.status = 404;
+            }
+            return answer;
+        });
+        App app = Start(dir_);
+        ASSERT_TRUE(app.main);
+        ShowTab(app, mw::超级按钮4);
+        e2e::Click(Unit(app, mw::超级按钮11));
+        ASSERT_TRUE(server.WaitForRequests(2));
+        ASSERT_EQ(Paths(server).back(), "/e/Clock.dll");
+        e2e::Activate(app.main);
+        e2e::Click(Unit(app, mw::超级按钮6));
+        DWORD code = 1;
+        EXPECT_TRUE(app.process.WaitExit(3s, &code)) << "the program waits for the download";
+        EXPECT_EQ(code, 0u);
+        EXPECT_TRUE(app.process.WaitExit(30s));
+    }
+    EXPECT_TRUE(Holds("Clock.dll", clock_));
+    EXPECT_TRUE(e2e::FileExists(dir_.File("config.ini"))) << "the settings were not saved";
+
+    // What an ended run may leave, and a file of the user's with a like name.
+    const Text leftover = dir_.File("vku1A2B.tmp"), users = dir_.File("vku说明.tmp");
+    ASSERT_TRUE(WriteFileText(leftover, "MZ"));
+    ASSERT_TRUE(WriteFileText(users, "keep me"));
+    Serve("ver.ini", VersionFile("600000", "600000", "600000"));
+    e2e::HttpServer server(e2e::kUpdateServerPort, ServeFiles(serverDir_.Path()));
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    EXPECT_EQ(RunUpdate(app), "已是最新版本");
+    EXPECT_FALSE(e2e::FileExists(leftover));
+    EXPECT_EQ(ReadBytes(users), "keep me");
+    ASSERT_TRUE(CloseByX(app));
 }
 
 TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
@@ -226,17 +314,45 @@ TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
 
     const DWORD restarted = ProcessShowingBox("尽情使用吧！", 30s);
     ASSERT_NE(restarted, 0u) << "no greeting from the restarted program";
-    EXPECT_EQ(ReadBytes(dir_.File("Velkora.exe")), newProgram);
+    EXPECT_TRUE(Holds("Velkora.exe", newProgram));
     EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
     EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/temp.exe"}));
 
-    e2e::CloseMessageBox(e2e::WaitMessageBox(restarted));
-    HWND main = e2e::FindVisibleTopWindow(restarted, kMainTitle);
-    ASSERT_TRUE(main);
-    e2e::Activate(main);
-    e2e::Click(e2e::Child(main, mw::超级按钮6));
-    EXPECT_TRUE(ProcessGone(restarted, 15s));
-    EndProcess(restarted);
+    CloseRestartedProgram(restarted);
+}
+
+TEST_F(OnlineUpdate, ACopyOverAHeldOldProgramRetriesAndNeverLosesIt) {
+    // Held by another process (a virus scanner reading it, the old program
+    // still ending) for longer than the copy keeps trying.
+    const Text target = dir_.File("Velkora.exe"), copier = dir_.File("temp.exe");
+    struct Hold {
+        const char* name;
+        DWORD share;
+        bool oldProgramStarts;
+    };
+    for (const Hold& hold : {Hold{"shared for reading and deleting", FILE_SHARE_READ | FILE_SHARE_DELETE, true},
+                             Hold{"not shared", 0, false}}) {
+        SCOPED_TRACE(hold.name);
+        ASSERT_TRUE(WriteFileText(target, program_));
+        ASSERT_TRUE(WriteFileText(copier, program_ + kMarker));
+        HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, hold.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        e2e::Process copy = e2e::Process::Start(copier, "copy \"" + target + "\"");
+        DWORD code = 1;
+        EXPECT_TRUE(copy.WaitExit(30s, &code)) << "temp.exe did not close";
+        ::CloseHandle(held);
+
+        // What "del" started: the old program, which greets, when it could be run at all.
+        const std::vector<DWORD> started = ProcessesRunning(target);
+        EXPECT_EQ(started.size(), hold.oldProgramStarts ? 1u : 0u);
+        for (DWORD pid : started) {
+            if (hold.oldProgramStarts) CloseRestartedProgram(pid);
+            EndProcess(pid);
+        }
+        // Checked once nothing holds the file: a file deleted while held
+        // goes only with the last handle (and a running program holds its own).
+        EXPECT_TRUE(Holds("Velkora.exe", program_)) << "the old program file was lost or changed";
+    }
 }
 
 TEST_F(OnlineUpdate, DelDeletesTheNamedFileAndGreets) {

@@ -1,4 +1,4 @@
-// Which downloaded bodies may replace a program file.
+// Which downloaded bodies may replace a program file: only a whole PE image.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,44 +9,89 @@ namespace {
 
 using velkora::IsPeImage;
 
-rt::ByteSet Image(uint32_t lfanew, size_t size) {
+constexpr uint32_t kLfanew = 0x80;
+constexpr uint32_t kFileHeader = kLfanew + 4;
+constexpr uint32_t kOptionalHeaderSize = 0xE0;
+constexpr uint32_t kSectionTable = kFileHeader + 20 + kOptionalHeaderSize;
+
+void Put(rt::ByteSet& b, size_t at, uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) b[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+struct Section {
+    uint32_t pointer, size;
+};
+
+// A synthetic image: DOS header, signature, file header, an optional header
+// of kOptionalHeaderSize zero bytes, the section table, then `size` bytes in
+// all (the sections' raw data is wherever their pointers say).
+rt::ByteSet Image(const std::vector<Section>& sections, size_t size) {
     rt::ByteSet b(size, 0);
     b[0] = 'M';
     b[1] = 'Z';
-    for (int i = 0; i < 4; ++i) b[0x3C + i] = static_cast<unsigned char>(lfanew >> (8 * i));
-    if (uint64_t(lfanew) + 4 <= size) {
-        b[lfanew] = 'P';
-        b[lfanew + 1] = 'E';
+    Put(b, 0x3C, kLfanew, 4);
+    b[kLfanew] = 'P';
+    b[kLfanew + 1] = 'E';
+    Put(b, kFileHeader + 2, static_cast<uint32_t>(sections.size()), 2);
+    Put(b, kFileHeader + 16, kOptionalHeaderSize, 2);
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const size_t header = kSectionTable + 40 * i;
+        Put(b, header + 16, sections[i].size, 4);
+        Put(b, header + 20, sections[i].pointer, 4);
     }
     return b;
 }
 
+// Two sections with raw data, the second one ending the bytes, and one that
+// has none (zero-filled memory only) and whose pointer means nothing.
+const std::vector<Section> kSections{{0x200, 0x200}, {0xFFFFFF00u, 0}, {0x400, 0x100}};
+constexpr size_t kImageEnd = 0x500;
+
 rt::ByteSet Bytes(const std::string& s) { return rt::ByteSet(s.begin(), s.end()); }
 
-TEST(PeImage, AcceptsMzWithPeSignatureAtELfanew) {
-    EXPECT_TRUE(IsPeImage(Image(0x80, 0x200)));
-    EXPECT_TRUE(IsPeImage(Image(0x40, 0x44)));  // signature ends the bytes
+TEST(PeImage, AcceptsAWholeImageWithOrWithoutTrailingBytes) {
+    EXPECT_TRUE(IsPeImage(Image(kSections, kImageEnd)));
+    EXPECT_TRUE(IsPeImage(Image(kSections, kImageEnd + 0x1000)));
+    EXPECT_TRUE(IsPeImage(Image({}, kSectionTable))) << "no sections: the headers are the image";
+}
+
+TEST(PeImage, RefusesAnImageCutAnywhereBeforeItsEnd) {
+    // Every cut lands in the DOS header, the signature, the file header, the
+    // optional header, the section table, between sections or in raw data.
+    const rt::ByteSet whole = Image(kSections, kImageEnd);
+    for (size_t cut = 0; cut < whole.size(); ++cut)
+        EXPECT_FALSE(IsPeImage(rt::ByteSet(whole.begin(), whole.begin() + cut))) << "cut after " << cut << " bytes";
 }
 
 TEST(PeImage, RejectsWhatAServerSendsInsteadOfAProgram) {
-    EXPECT_FALSE(IsPeImage({}));
     EXPECT_FALSE(IsPeImage(Bytes("<html><body>404 Not Found</body></html>")));
     EXPECT_FALSE(IsPeImage(Bytes("MZ")));
-    rt::ByteSet cut = Image(0x80, 0x200);
-    cut.resize(0x82);  // cut off inside the signature
-    EXPECT_FALSE(IsPeImage(cut));
-    rt::ByteSet noSignature = Image(0x80, 0x200);
-    noSignature[0x81] = 'X';
-    EXPECT_FALSE(IsPeImage(noSignature));
-    rt::ByteSet notMz = Image(0x80, 0x200);
+    rt::ByteSet notMz = Image(kSections, kImageEnd);
     notMz[0] = 'Z';
     EXPECT_FALSE(IsPeImage(notMz));
+    rt::ByteSet noSignature = Image(kSections, kImageEnd);
+    noSignature[kLfanew + 1] = 'X';
+    EXPECT_FALSE(IsPeImage(noSignature));
+    rt::ByteSet signatureNotEnded = Image(kSections, kImageEnd);
+    signatureNotEnded[kLfanew + 3] = 1;
+    EXPECT_FALSE(IsPeImage(signatureNotEnded));
 }
 
-TEST(PeImage, AnELfanewBeyondTheBytesDoesNotWrapAround) {
-    EXPECT_FALSE(IsPeImage(Image(0xFFFFFFFDu, 0x100)));
-    EXPECT_FALSE(IsPeImage(Image(0xFFFFFFFFu, 0x100)));
-    EXPECT_FALSE(IsPeImage(Image(0x100, 0x100)));
+TEST(PeImage, FieldsThatPointPastTheBytesDoNotWrapAround) {
+    for (uint32_t lfanew : {0xFFFFFFFFu, 0xFFFFFFFDu, 0xFFFFFFE8u, uint32_t(kImageEnd)}) {
+        rt::ByteSet b = Image(kSections, kImageEnd);
+        Put(b, 0x3C, lfanew, 4);
+        EXPECT_FALSE(IsPeImage(b)) << "e_lfanew " << lfanew;
+    }
+    // Pointer + size wraps to 0x10 in 32 bits.
+    EXPECT_FALSE(IsPeImage(Image({{0xFFFFFFF0u, 0x20}}, kImageEnd)));
+    EXPECT_FALSE(IsPeImage(Image({{0x200, 0xFFFFFFFFu}}, kImageEnd)));
+    rt::ByteSet manySections = Image(kSections, kImageEnd);
+    Put(manySections, kFileHeader + 2, 0xFFFF, 2);
+    EXPECT_FALSE(IsPeImage(manySections));
+    rt::ByteSet hugeOptionalHeader = Image(kSections, kImageEnd);
+    Put(hugeOptionalHeader, kFileHeader + 16, 0xFFFF, 2);
+    EXPECT_FALSE(IsPeImage(hugeOptionalHeader));
 }
 
 }  // namespace

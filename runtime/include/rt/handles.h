@@ -71,6 +71,10 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON i) { ::DestroyIcon(i); }
 };
+struct FindTraits {  // FindFirstFile's search handle
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::FindClose(h); }
+};
 
 using ScopedHandle = Scoped<HANDLE, HandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
@@ -80,6 +84,7 @@ using ScopedBrush = Scoped<HBRUSH, BrushTraits>;
 using ScopedBitmap = Scoped<HBITMAP, BitmapTraits>;
 using ScopedModule = Scoped<HMODULE, ModuleTraits>;
 using ScopedIcon = Scoped<HICON, IconTraits>;
+using ScopedFind = Scoped<HANDLE, FindTraits>;
 
 // A device context borrowed with GetDC, given back with ReleaseDC.
 class ScopedGetDC {
