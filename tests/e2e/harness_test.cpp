@@ -213,7 +213,7 @@ TEST(HttpServerTest, AnswersHeadAndGetAndRecordsThem) {
 }
 
 TEST(HttpServerTest, DateIsTheRealUtcTime) {
-    HttpServer::WaitForSecondBoundary(100);
+    HttpServer::WaitUntilEarlyInASecond();
     std::string before = HttpServer::HttpDateNow();
     HttpServer server(kHarnessPort, HttpServer::Respond(HttpResponse{}));
     Reply reply = Request("HEAD", "/123.123");

@@ -278,9 +278,11 @@ std::string HttpServer::HttpDateNow(long long shiftSeconds) {
     return out;
 }
 
-void HttpServer::WaitForSecondBoundary(int ms) {
-    ULONGLONG intoSecond = (UtcNow100ns() / 10000) % 1000;
-    ::Sleep(static_cast<DWORD>(1000 - intoSecond + static_cast<ULONGLONG>(ms)));
+void HttpServer::WaitUntilEarlyInASecond() {
+    constexpr ULONGLONG kEarlyMs = 250, kPastBoundaryMs = 50;
+    const ULONGLONG intoSecond = (UtcNow100ns() / 10000) % 1000;
+    if (intoSecond <= kEarlyMs) return;
+    ::Sleep(static_cast<DWORD>(1000 - intoSecond + kPastBoundaryMs));
 }
 
 HttpServer::Handler HttpServer::Respond(HttpResponse response) {

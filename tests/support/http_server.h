@@ -35,8 +35,11 @@ public:
     void SetHandler(Handler handler);
     // RFC 1123 date of the current UTC time (or shifted by seconds).
     static std::string HttpDateNow(long long shiftSeconds = 0);
-    // Sleeps until about `ms` after the next whole second of UTC.
-    static void WaitForSecondBoundary(int ms = 100);
+    // Sleeps, when needed, until UTC is at most a quarter of a second past a
+    // whole second, and never as long as a second: a Date sent then is within
+    // half a second of the true time even for a client that adds the whole
+    // seconds of its round trip, as the program does.
+    static void WaitUntilEarlyInASecond();
 
     // Answers every request with the same response.
     static Handler Respond(HttpResponse response);
