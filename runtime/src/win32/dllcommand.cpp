@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "rt/fatal.h"
+#include "rt/files.h"
 #include "rt/values.h"
+#include "critical_section.h"
 #include "window_internal.h"
 
 // The checked call itself lives in stdcall_i686.S / stdcall_x86_64.S: only
@@ -34,47 +36,16 @@ struct Binding {
     int bindCount = 0;
 };
 
-// Binding can be reached from the update worker as well as the UI thread.
-class BindLock {
-public:
-    BindLock() { ::InitializeCriticalSection(&cs_); }
-    ~BindLock() { ::DeleteCriticalSection(&cs_); }
-    void Enter() { ::EnterCriticalSection(&cs_); }
-    void Leave() { ::LeaveCriticalSection(&cs_); }
-private:
-    CRITICAL_SECTION cs_;
-};
-
 struct Table {
     const DllCommandEntry* entries = nullptr;
     int count = 0;
     std::vector<Binding> bindings;
-    BindLock lock;
+    detail::CriticalSection lock;  // binding is reached from the update worker too
 };
 
 Table& TheTable() {
     static Table table;
     return table;
-}
-
-class Locked {
-public:
-    explicit Locked(BindLock& l) : l_(l) { l_.Enter(); }
-    ~Locked() { l_.Leave(); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-private:
-    BindLock& l_;
-};
-
-// Deliberately not shared with the window layer: binding must work before
-// and without it (plug-ins, tests).
-std::string ProgramDirectory() {
-    char path[MAX_PATH * 2] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n < sizeof path ? n : 0);
-    size_t slash = dir.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : dir.substr(0, slash);
 }
 
 // "#123": an export by ordinal (low 16 bits of the decimal number).
@@ -103,7 +74,7 @@ HMODULE LoadNamedLibrary(const char* file) {
     std::string name(file);
     if (name.find(':') == std::string::npos) {
         // A copy beside the program wins over one the system search would find.
-        std::string local = ProgramDirectory() + "\\" + name;
+        std::string local = rt::ProgramDirectory() + "\\" + name;
         if (HMODULE h = ::LoadLibraryA(local.c_str())) return h;
     }
     return ::LoadLibraryA(name.c_str());
@@ -178,7 +149,7 @@ void FreeAll(Table& t) {
 
 void SetDllCommandTable(const DllCommandEntry* entries, int count) {
     Table& t = TheTable();
-    Locked hold(t.lock);
+    detail::ScopedLock hold(t.lock);
     FreeAll(t);
     t.entries = entries;
     t.count = entries && count > 0 ? count : 0;
@@ -193,7 +164,7 @@ uintptr_t CallDllCommand(int entry, std::initializer_list<uintptr_t> args) {
     Table& t = TheTable();
     FARPROC fn = nullptr;
     {
-        Locked hold(t.lock);
+        detail::ScopedLock hold(t.lock);
         if (entry < 0 || entry >= t.count) {
             RaiseFatal(0, "无法找到指定DLL库文件中的输出命令“#" + std::to_string(entry) + "”");
         }
@@ -217,13 +188,13 @@ bool CallStdcallChecked(const void* fn, const uintptr_t* args, int count, uintpt
 
 void FreeDllCommandLibraries() {
     Table& t = TheTable();
-    Locked hold(t.lock);
+    detail::ScopedLock hold(t.lock);
     FreeAll(t);
 }
 
 int DllCommandBindCount(int entry) {
     Table& t = TheTable();
-    Locked hold(t.lock);
+    detail::ScopedLock hold(t.lock);
     if (entry < 0 || entry >= t.count) return 0;
     return t.bindings[static_cast<size_t>(entry)].bindCount;
 }

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "critical_section.h"
 #include "rt/threads.h"
 
 namespace rt {
@@ -21,32 +22,10 @@ DWORD WINAPI ThreadMain(LPVOID raw) {
     return 0;
 }
 
-class CriticalSection {
-public:
-    CriticalSection() { ::InitializeCriticalSection(&cs_); }
-    ~CriticalSection() { ::DeleteCriticalSection(&cs_); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-    void Enter() { ::EnterCriticalSection(&cs_); }
-    void Leave() { ::LeaveCriticalSection(&cs_); }
-private:
-    CRITICAL_SECTION cs_;
-};
-
-class Guard {
-public:
-    explicit Guard(CriticalSection& cs) : cs_(cs) { cs_.Enter(); }
-    ~Guard() { cs_.Leave(); }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-private:
-    CriticalSection& cs_;
-};
-
 // A lock of the list. Shared: one that is deleted while a thread holds it or
 // waits for it lives on until that thread has left it.
 struct ListedLock {
-    CriticalSection cs;
+    detail::CriticalSection cs;
     DWORD owner = 0;  // written under the list's guard while cs is held
     int depth = 0;
 };
@@ -55,7 +34,7 @@ struct ListedLock {
 // their holder can still leave them. Entering happens outside the list's own
 // guard so that a thread holding one lock never blocks the bookkeeping.
 struct LockList {
-    CriticalSection guard;
+    detail::CriticalSection guard;
     std::map<LockId, std::shared_ptr<ListedLock>> listed;
     std::map<LockId, std::shared_ptr<ListedLock>> held;
     LockId nextId = 1;
@@ -83,7 +62,7 @@ bool StartThread(ThreadRoutine routine, int argument, HANDLE* handle) {
 
 LockId CreateLock() {
     LockList& list = Locks();
-    Guard g(list.guard);
+    detail::ScopedLock g(list.guard);
     const LockId id = list.nextId++;
     list.listed.emplace(id, std::make_shared<ListedLock>());
     return id;
@@ -93,13 +72,13 @@ void EnterLock(LockId lock) {
     LockList& list = Locks();
     std::shared_ptr<ListedLock> entry;
     {
-        Guard g(list.guard);
+        detail::ScopedLock g(list.guard);
         const auto it = list.listed.find(lock);
         if (it == list.listed.end()) return;
         entry = it->second;
     }
     entry->cs.Enter();
-    Guard g(list.guard);
+    detail::ScopedLock g(list.guard);
     if (entry->depth++ == 0) {
         entry->owner = ::GetCurrentThreadId();
         list.held[lock] = entry;
@@ -110,7 +89,7 @@ void LeaveLock(LockId lock) {
     LockList& list = Locks();
     std::shared_ptr<ListedLock> entry;
     {
-        Guard g(list.guard);
+        detail::ScopedLock g(list.guard);
         const auto it = list.held.find(lock);
         if (it == list.held.end() || it->second->owner != ::GetCurrentThreadId()) return;
         entry = it->second;
@@ -124,7 +103,7 @@ void LeaveLock(LockId lock) {
 
 bool DeleteLock(LockId lock) {
     LockList& list = Locks();
-    Guard g(list.guard);
+    detail::ScopedLock g(list.guard);
     return list.listed.erase(lock) == 1;
 }
 

@@ -19,20 +19,20 @@ namespace {
 using detail::Unit;
 using detail::Window;
 
-detail::Lock g_lock;
+detail::CriticalSection g_lock;
 std::map<int, std::shared_ptr<Window>> g_windows;
 uint64_t g_nextSerial = 1;
 
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 void RemoveWindow(Window* w) {
-    detail::Locked l(g_lock);
+    detail::ScopedLock l(g_lock);
     auto it = g_windows.find(w->number);
     if (it != g_windows.end() && it->second.get() == w) g_windows.erase(it);
 }
 
 bool StillOpen(int number, uint64_t serial) {
-    detail::Locked l(g_lock);
+    detail::ScopedLock l(g_lock);
     auto it = g_windows.find(number);
     return it != g_windows.end() && it->second->serial == serial && it->second->hwnd;
 }
@@ -120,7 +120,7 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
     w->showInTaskbar = (tpl.attributes & kWinShowInTaskbar) != 0;
     if (tpl.backColor != kNoColor) w->backBrush.Reset(::CreateSolidBrush(tpl.backColor));
     {
-        detail::Locked l(g_lock);
+        detail::ScopedLock l(g_lock);
         w->serial = g_nextSerial++;
         g_windows[tpl.number] = w;
     }
@@ -187,20 +187,20 @@ void EnsureClasses() {
 }
 
 std::shared_ptr<Window> FindWindowObj(int number) {
-    Locked l(g_lock);
+    ScopedLock l(g_lock);
     auto it = g_windows.find(number);
     return it == g_windows.end() ? nullptr : it->second;
 }
 
 std::vector<std::shared_ptr<Window>> AllWindows() {
-    Locked l(g_lock);
+    ScopedLock l(g_lock);
     std::vector<std::shared_ptr<Window>> all;
     for (auto& [n, w] : g_windows) all.push_back(w);
     return all;
 }
 
 size_t WindowCount() {
-    Locked l(g_lock);
+    ScopedLock l(g_lock);
     return g_windows.size();
 }
 
@@ -540,7 +540,7 @@ bool IsCreated(int window, int unit) {
     auto w = detail::FindWindowObj(window);
     if (!w || !w->hwnd) return false;
     if (unit == 0) return true;
-    detail::Locked l(g_lock);
+    detail::ScopedLock l(g_lock);
     return w->FindUnit(unit) != nullptr;
 }
 

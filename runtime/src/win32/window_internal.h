@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "critical_section.h"
 #include "rt/handles.h"
 #include "rt/window.h"
 #include "rt/window_template.h"
@@ -24,6 +25,9 @@ enum : UINT {
 // The class of the layer's windows, registered by each instance of the layer
 // (the program's and each plug-in's) with its own module.
 constexpr char kWindowClass[] = "VelkoraLayerWindow";
+
+// The face of a font that names none (or one the layer cannot take).
+constexpr char kDefaultFace[] = "宋体";
 
 // Timer ids are unit numbers moved out of the way of anyone else's timers.
 constexpr UINT_PTR kTimerIdBase = 0x7000;
@@ -135,28 +139,10 @@ bool HandleEscape(Window* w, UINT msg, WPARAM wp);
 
 Text WindowTextOf(HWND h);
 LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-// A small lock on a critical section (std::mutex needs the posix thread
-// model, which the toolchain does not promise).
-class Lock {
-public:
-    Lock() { ::InitializeCriticalSection(&cs_); }
-    ~Lock() { ::DeleteCriticalSection(&cs_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-    void Enter() { ::EnterCriticalSection(&cs_); }
-    void Leave() { ::LeaveCriticalSection(&cs_); }
-private:
-    CRITICAL_SECTION cs_;
-};
-class Locked {
-public:
-    explicit Locked(Lock& l) : l_(l) { l_.Enter(); }
-    ~Locked() { l_.Leave(); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-private:
-    Lock& l_;
-};
+// Each kind's part of the subclass: true when the message is handled (with
+// *result), false to pass it (a button may change it) to the control.
+bool LabelMessage(Window* w, Unit* u, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+bool ButtonMessage(Unit* u, UINT* msg, LRESULT* result);
+bool TabMessage(Window* w, Unit* u, UINT msg, WPARAM wp, LRESULT* result);
 
 }  // namespace rt::detail
