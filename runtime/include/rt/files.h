@@ -8,6 +8,7 @@
 
 namespace rt {
 
+Text ProgramPath();        // the running program file (in a plug-in: the EXE that loaded it)
 Text ProgramDirectory();   // directory of the running program file, no trailing "\"
 Text ProgramFileName();    // "Velkora.exe"
 Text CurrentDirectory();   // at most 260 bytes; "" on failure

@@ -9,11 +9,9 @@
 
 namespace rt {
 
-namespace {
-
-// The full path of the program file. In a plug-in this is still the EXE
-// that loaded it, which is what the callers want.
-Text ModulePath() {
+// In a plug-in this is still the EXE that loaded it, which is what the
+// callers want.
+Text ProgramPath() {
     std::string buf(MAX_PATH, '\0');
     for (;;) {
         const DWORD n = ::GetModuleFileNameA(::GetModuleHandleA(nullptr), &buf[0],
@@ -28,16 +26,14 @@ Text ModulePath() {
     }
 }
 
-}  // namespace
-
 Text ProgramDirectory() {
-    const Text path = ModulePath();
+    const Text path = ProgramPath();
     const auto slash = win32::LastGbkChar(path, '\\');
     return slash == Text::npos ? Text() : path.substr(0, slash);
 }
 
 Text ProgramFileName() {
-    const Text path = ModulePath();
+    const Text path = ProgramPath();
     const auto slash = win32::LastGbkChar(path, '\\');
     return slash == Text::npos ? path : path.substr(slash + 1);
 }

@@ -10,6 +10,7 @@
 #include "rt/cmdline.h"
 #include "rt/dllcommand.h"
 #include "rt/fatal.h"
+#include "rt/files.h"
 #include "window_internal.h"
 
 namespace rt {
@@ -46,23 +47,12 @@ void CreateMessageWindow() {
                                         detail::Instance(), nullptr);
 }
 
-Text DirectoryOf(const Text& path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == Text::npos ? Text() : path.substr(0, slash);
-}
-
-Text OwnPath() {
-    char path[MAX_PATH * 2] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return Text(path, n < sizeof path ? n : 0);
-}
-
 void CommonStart(HINSTANCE instance) {
     g_instance = instance;
     g_uiThread = ::GetCurrentThreadId();
     InstallFatalHandlers();
     // The program's directory: files named without a path are found there.
-    Text dir = DirectoryOf(OwnPath());
+    const Text dir = ProgramDirectory();
     if (!dir.empty()) ::SetCurrentDirectoryA(dir.c_str());
     // A normal end (return from WinMain, or the library being unloaded)
     // runs the clean-up too; EndProgram runs it itself before ExitProcess.
@@ -108,8 +98,6 @@ void StartLibraryLayer(HINSTANCE instance) {
     // later, on the thread that opens the plug-in's window.
     CommonStart(instance);
 }
-
-HINSTANCE LayerInstance() { return detail::Instance(); }
 
 int RunMessageLoop() {
     int code = 0;
