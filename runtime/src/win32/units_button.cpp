@@ -106,4 +106,34 @@ void SetTooltip(Window* w, Unit* u, const Text& text) {
     }
 }
 
+// Hot tracking for the hover colour; a quick second click counts as a
+// click; the owner drawing paints the whole face, so nothing is erased.
+bool ButtonMessage(Unit* u, UINT* msg, LRESULT* result) {
+    switch (*msg) {
+    case WM_MOUSEMOVE:
+        if (!u->hot) {
+            u->hot = true;
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, u->hwnd, 0};
+            ::TrackMouseEvent(&tme);
+            ::InvalidateRect(u->hwnd, nullptr, FALSE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        u->hot = false;
+        ::InvalidateRect(u->hwnd, nullptr, FALSE);
+        break;
+    case WM_LBUTTONDBLCLK:
+        // An owner-drawn button turns a quick second click into
+        // BN_DOUBLECLICKED; users mean two clicks.
+        *msg = WM_LBUTTONDOWN;
+        break;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
 }  // namespace rt::detail

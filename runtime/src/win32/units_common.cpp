@@ -2,14 +2,12 @@
 // subclass that gives every child control Esc, dragging and hot tracking.
 #include <windows.h>
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "window_internal.h"
 
 namespace rt::detail {
 namespace {
 
-constexpr char kDefaultFace[] = "宋体";
 constexpr int kDefaultHeight = -12;
 // The drop-down part of a combo box is part of its window height.
 constexpr int kComboDropHeight = 200;
@@ -254,114 +252,19 @@ LRESULT CALLBACK UnitSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (TypedCharacterRefused(u, wp)) return 0;
         break;
     case WM_SETFOCUS:
-        if (kind == UnitKind::TabControl) {
-            // Handed straight back to where it came from (or to the window).
-            HWND from = reinterpret_cast<HWND>(wp);
-            ::SetFocus(from != hwnd && ::IsChild(w->hwnd, from) ? from : w->hwnd);
-            return 0;
-        }
-        w->lastFocus = hwnd;
+        if (kind != UnitKind::TabControl) w->lastFocus = hwnd;
         break;
     default:
         break;
     }
 
-    if (IsLabelKind(kind)) {
-        switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd, &ps);
-            PaintLabel(w, u, dc);
-            ::EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETTEXT: {
-            // The static control would paint its own look at once; we only
-            // store the text and repaint in ours.
-            LRESULT r = ::DefWindowProcA(hwnd, msg, wp, lp);
-            ::InvalidateRect(hwnd, nullptr, TRUE);
-            InvalidateLabelsAbove(w, u);
-            return r;
-        }
-        case WM_ENABLE:
-            ::InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case WM_LBUTTONDOWN:
-            BeginDrag(w, hwnd);
-            return 0;
-        case WM_MOUSEMOVE:
-            ContinueDrag(w, hwnd);
-            return 0;
-        case WM_LBUTTONUP:
-            EndDrag(w, hwnd);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (w->dragCapture == hwnd) w->dragCapture = nullptr;
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            // The label's own event; the window's surface double-click is not raised.
-            RaiseDoubleClick(w, u->tpl.id, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), KeyStateBits(wp));
-            return 0;
-        default:
-            break;
-        }
-    }
-
-    if (kind == UnitKind::SuperButton || kind == UnitKind::GraphicButton) {
-        switch (msg) {
-        case WM_MOUSEMOVE:
-            if (!u->hot) {
-                u->hot = true;
-                TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd, 0};
-                ::TrackMouseEvent(&tme);
-                ::InvalidateRect(hwnd, nullptr, FALSE);
-            }
-            break;
-        case WM_MOUSELEAVE:
-            u->hot = false;
-            ::InvalidateRect(hwnd, nullptr, FALSE);
-            break;
-        case WM_LBUTTONDBLCLK:
-            // An owner-drawn button turns a quick second click into
-            // BN_DOUBLECLICKED; users mean two clicks.
-            msg = WM_LBUTTONDOWN;
-            break;
-        case WM_ERASEBKGND:
-            return 1;
-        default:
-            break;
-        }
-    }
-
-    if (kind == UnitKind::TabControl) {
-        switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_KEYDOWN:
-            // A press on the hidden page tabs must not switch pages either.
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            // The tab control is a page container here: its pages are chosen
-            // by the window's own buttons, so it shows only its background.
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd, &ps);
-            RECT r;
-            ::GetClientRect(hwnd, &r);
-            ScopedBrush brush(::CreateSolidBrush(u->backColor != kNoColor ? u->backColor
-                                                                          : ContainerBackColor(w, u)));
-            ::FillRect(dc, &r, brush.Get());
-            ::EndPaint(hwnd, &ps);
-            return 0;
-        }
-        default:
-            break;
-        }
-    }
+    // What each kind does differently lives beside its painting.
+    LRESULT result = 0;
+    bool handled = false;
+    if (IsLabelKind(kind)) handled = LabelMessage(w, u, msg, wp, lp, &result);
+    else if (kind == UnitKind::SuperButton || kind == UnitKind::GraphicButton) handled = ButtonMessage(u, &msg, &result);
+    else if (kind == UnitKind::TabControl) handled = TabMessage(w, u, msg, wp, &result);
+    if (handled) return result;
     return ::CallWindowProcA(base, hwnd, msg, wp, lp);
 }
 

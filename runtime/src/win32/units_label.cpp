@@ -1,6 +1,7 @@
 // Labels: "Static" children whose text the layer draws itself, with the
 // colours, alignment and word wrap of the unit.
 #include <windows.h>
+#include <windowsx.h>
 
 #include "window_internal.h"
 
@@ -78,6 +79,52 @@ void InvalidateLabelsAbove(Window* w, Unit* u) {
         RECT theirs, overlap;
         ::GetWindowRect(other->hwnd, &theirs);
         if (::IntersectRect(&overlap, &mine, &theirs)) ::InvalidateRect(other->hwnd, nullptr, TRUE);
+    }
+}
+
+// A label draws itself and lets the window be dragged by it; its
+// double-click is its own event, not the window surface's.
+bool LabelMessage(Window* w, Unit* u, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    HWND hwnd = u->hwnd;
+    *result = 0;
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        PaintLabel(w, u, dc);
+        ::EndPaint(hwnd, &ps);
+        return true;
+    }
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_SETTEXT:
+        // The static control would paint its own look at once; we only
+        // store the text and repaint in ours.
+        *result = ::DefWindowProcA(hwnd, msg, wp, lp);
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+        InvalidateLabelsAbove(w, u);
+        return true;
+    case WM_ENABLE:
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    case WM_LBUTTONDOWN:
+        BeginDrag(w, hwnd);
+        return true;
+    case WM_MOUSEMOVE:
+        ContinueDrag(w, hwnd);
+        return true;
+    case WM_LBUTTONUP:
+        EndDrag(w, hwnd);
+        return true;
+    case WM_CAPTURECHANGED:
+        if (w->dragCapture == hwnd) w->dragCapture = nullptr;
+        return true;
+    case WM_LBUTTONDBLCLK:
+        RaiseDoubleClick(w, u->tpl.id, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), KeyStateBits(wp));
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -194,7 +194,7 @@ void ReplaceFace(Unit* u, const Text& face) {
     FontSpec f = u->font;
     // 1 to 31 bytes is a face name (LF_FACESIZE less its NUL); anything else
     // falls back to the default face.
-    Text chosen = (!face.empty() && face.size() <= 31) ? face : Text("宋体");
+    Text chosen = (!face.empty() && face.size() <= 31) ? face : Text(detail::kDefaultFace);
     f.face = chosen.c_str();
     detail::SetUnitFont(u, f);
     if (u->hwnd) ::InvalidateRect(u->hwnd, nullptr, TRUE);
