@@ -38,11 +38,10 @@ const int kOpenDefaultVerb = 0;
 rt::Text MainProgramVersion, PowerVersion, ClockVersion;
 
 rt::LockId UpdateLock = 0;
-bool UpdateLockCreated = false;
+bool g_updateLockCreated = false;
 // Manual-reset event, set once the worker has left UpdateLock for good.
-HANDLE WorkerLeft = nullptr;
+rt::ScopedHandle g_workerLeft;
 
-rt::Text OwnPath() { return rt::ProgramDirectory() + "\\" + rt::ProgramFileName(); }
 rt::Text InProgramDirectory(const rt::Text& name) { return rt::ProgramDirectory() + "\\" + name; }
 rt::Text Quoted(const rt::Text& path) { return "\"" + path + "\""; }
 
@@ -96,7 +95,7 @@ void RunUpdate() {
             return;
         }
         rt::SleepMs(100);
-        rt::ShellOpen(kOpenDefaultVerb, InProgramDirectory(kTempProgram), "copy " + Quoted(OwnPath()));
+        rt::ShellOpen(kOpenDefaultVerb, InProgramDirectory(kTempProgram), "copy " + Quoted(rt::ProgramPath()));
         rt::DestroyWindowOrUnit(kMainWindow);
         return;
     }
@@ -112,12 +111,13 @@ constexpr DWORD kWorkerGraceMs = 1000;
 // thread; keep serving sent messages (and nothing else) while waiting for it
 // to get out. True once it is out.
 bool WorkerLeftInTime() {
-    if (WorkerLeft == nullptr) return false;  // cannot tell: take it as still inside
+    if (!g_workerLeft) return false;  // cannot tell: take it as still inside
+    HANDLE left = g_workerLeft.Get();
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD waited = GetTickCount() - start;
         if (waited >= kWorkerGraceMs) return false;
-        const DWORD r = MsgWaitForMultipleObjects(1, &WorkerLeft, FALSE, kWorkerGraceMs - waited, QS_SENDMESSAGE);
+        const DWORD r = MsgWaitForMultipleObjects(1, &left, FALSE, kWorkerGraceMs - waited, QS_SENDMESSAGE);
         if (r == WAIT_OBJECT_0) return true;
         if (r != WAIT_OBJECT_0 + 1) return false;
         MSG msg;
@@ -216,29 +216,26 @@ void CheckAndApplyUpdates() {
 
 void UpdateThreadEntry(int) {
     CheckAndApplyUpdates();
-    SetEvent(WorkerLeft);
+    SetEvent(g_workerLeft.Get());
 }
 
 void OnUpdateClicked() {
     StartSpinner();
     rt::SetUnitProperty(kMainWindow, mw::超级按钮11, rt::kPropVisible, 0);
     UpdateLock = rt::CreateLock();
-    UpdateLockCreated = true;
-    WorkerLeft = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!rt::StartThread(UpdateThreadEntry)) SetEvent(WorkerLeft);
+    g_updateLockCreated = true;
+    g_workerLeft.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!rt::StartThread(UpdateThreadEntry)) SetEvent(g_workerLeft.Get());
 }
 
 void ReleaseUpdateLock() {
-    if (!UpdateLockCreated) return;
+    if (!g_updateLockCreated) return;
     // A worker still inside keeps its lock and its event: it may yet leave
     // and signal them while the process ends around it.
     if (!WorkerLeftInTime()) return;
     rt::DeleteLock(UpdateLock);
-    UpdateLockCreated = false;
-    if (WorkerLeft != nullptr) {
-        CloseHandle(WorkerLeft);
-        WorkerLeft = nullptr;
-    }
+    g_updateLockCreated = false;
+    g_workerLeft.Reset();
 }
 
 void HandleUpdateHandoff() {
@@ -255,7 +252,7 @@ void HandleUpdateHandoff() {
         return;
     }
     if (keyword == "copy") {
-        const rt::Text own = OwnPath();
+        const rt::Text own = rt::ProgramPath();
         // Copied over the old program, never deleted first: when it stays
         // busy for good, the old program is still whole, and it is the one
         // started below.

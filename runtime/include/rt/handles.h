@@ -47,21 +47,10 @@ struct RegKeyTraits {
     static HKEY Invalid() { return nullptr; }
     static void Close(HKEY k) { ::RegCloseKey(k); }
 };
-struct GdiTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ o) { ::DeleteObject(o); }
-};
-struct FontTraits {
-    static HFONT Invalid() { return nullptr; }
-    static void Close(HFONT f) { ::DeleteObject(f); }
-};
-struct BrushTraits {
-    static HBRUSH Invalid() { return nullptr; }
-    static void Close(HBRUSH b) { ::DeleteObject(b); }
-};
-struct BitmapTraits {
-    static HBITMAP Invalid() { return nullptr; }
-    static void Close(HBITMAP b) { ::DeleteObject(b); }
+template <typename GdiObject>  // fonts, brushes, bitmaps
+struct GdiObjectTraits {
+    static GdiObject Invalid() { return nullptr; }
+    static void Close(GdiObject o) { ::DeleteObject(o); }
 };
 struct ModuleTraits {
     static HMODULE Invalid() { return nullptr; }
@@ -79,9 +68,9 @@ struct FindTraits {  // FindFirstFile's search handle
 using ScopedHandle = Scoped<HANDLE, HandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
 using ScopedKey = Scoped<HKEY, RegKeyTraits>;
-using ScopedFont = Scoped<HFONT, FontTraits>;
-using ScopedBrush = Scoped<HBRUSH, BrushTraits>;
-using ScopedBitmap = Scoped<HBITMAP, BitmapTraits>;
+using ScopedFont = Scoped<HFONT, GdiObjectTraits<HFONT>>;
+using ScopedBrush = Scoped<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using ScopedBitmap = Scoped<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using ScopedModule = Scoped<HMODULE, ModuleTraits>;
 using ScopedIcon = Scoped<HICON, IconTraits>;
 using ScopedFind = Scoped<HANDLE, FindTraits>;

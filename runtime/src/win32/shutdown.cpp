@@ -1,6 +1,7 @@
 // Power off, reboot, log off, suspend and hibernate.
 #include <windows.h>
 
+#include "rt/handles.h"
 #include "rt/shutdown.h"
 
 namespace rt {
@@ -13,18 +14,17 @@ BOOL WINAPI RealGetVersionEx(OSVERSIONINFOA* info) { return ::GetVersionExA(info
 // privilege. AdjustTokenPrivileges "succeeds" even when the privilege is not
 // held, so only the last error tells.
 bool EnableShutdownPrivilege(const ShutdownCalls& calls) {
-    HANDLE token = nullptr;
+    HANDLE opened = nullptr;
     if (!calls.openProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                &token))
+                                &opened))
         return false;
+    const ScopedHandle token(opened);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     calls.lookupPrivilegeValue(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    calls.adjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    const bool enabled = calls.getLastError() == ERROR_SUCCESS;
-    if (token) ::CloseHandle(token);
-    return enabled;
+    calls.adjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
+    return calls.getLastError() == ERROR_SUCCESS;
 }
 
 }  // namespace
