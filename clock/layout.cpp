@@ -26,7 +26,7 @@ WindowTemplate Build() {
     w.width = 481;
     w.height = 141;
     // No taskbar button; the centred start position overrides left and top.
-    w.attributes = kWinVisible | kWinCentered | kWinMovable | kWinEscCloses | kWinDragAnywhere |
+    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
                    kWinTopMost;
     w.backColor = kDark;
     w.units = {

@@ -34,7 +34,7 @@ WindowTemplate Build() {
     w.title = "定时关机小巧版";
     w.width = 298;
     w.height = 204;
-    w.attributes = kWinVisible | kWinCentered | kWinMovable | kWinDragAnywhere | kWinEscCloses |
+    w.attributes = kWinVisible | kWinCentered | kWinDragAnywhere | kWinEscCloses |
                    kWinShowInTaskbar;
     w.backColor = kTeal;
     w.units = {

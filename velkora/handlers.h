@@ -20,7 +20,7 @@ void MinimizeMainWindow();
 void CloseMainWindow();
 
 // single_instance.cpp
-bool EnsureSingleInstance(rt::Text& name);
+void EnsureSingleInstance(rt::Text& name);  // ends this process when another instance runs
 
 // sync.cpp
 void SyncNow();

@@ -20,7 +20,7 @@ WindowTemplate Build() {
     w.title = "";
     w.width = 380;
     w.height = 204;
-    w.attributes = kWinVisible | kWinCentered | kWinMovable | kWinEscCloses | kWinDragAnywhere |
+    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
                    kWinTopMost;
     w.backColor = Rgb(0, 170, 169);
     w.defaultFont = DefaultFont();

@@ -45,7 +45,7 @@ WindowTemplate Build() {
     w.title = "Velkora6";
     w.width = 773;
     w.height = 365;
-    w.attributes = kWinVisible | kWinCentered | kWinMovable | kWinEscCloses | kWinDragAnywhere |
+    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
                    kWinShowInTaskbar;
     w.backColor = kBackground;
     w.defaultFont = DefaultFont();

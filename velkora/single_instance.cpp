@@ -32,7 +32,7 @@ void BringRunningInstanceForward(const rt::Text& name) {
 }
 }  // namespace
 
-bool EnsureSingleInstance(rt::Text& name) {
+void EnsureSingleInstance(rt::Text& name) {
     name = rt::TrimBoth(name) + rt::CharFromCode(0);
     const uintptr_t mutex = CallOs(kCreateMutexA, nullptr, TRUE, name.c_str());
     const uintptr_t error = CallOs(kGetLastError);
@@ -43,7 +43,6 @@ bool EnsureSingleInstance(rt::Text& name) {
     }
     // The first instance keeps the mutex owned until it ends.
     CallOs(kSetPropA, rt::GetWindowHandle(kMainWindow), name.c_str(), 1);
-    return false;
 }
 
 }  // namespace velkora

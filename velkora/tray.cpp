@@ -34,8 +34,8 @@ TrayIconRecord& Record() {
     return *record;
 }
 
-LONG_PTR g_previousMainWindowProc = 0;  // PreviousMainWindowProc
-UINT g_trayReAddMessage = 0;            // TrayReAddMessage
+LONG_PTR PreviousMainWindowProc = 0;
+UINT TrayReAddMessage = 0;
 
 void LstrcpynCopy(char* buffer, const rt::Text& text) {
     CallOs(kLstrcpyn, buffer, text.c_str(), static_cast<int>(text.size()) + 1);
@@ -72,7 +72,7 @@ void ReAddTrayIcon() {
 
 LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(
-        CallOs(kCallWindowProcA, g_previousMainWindowProc, window, message, wParam, lParam));
+        CallOs(kCallWindowProcA, PreviousMainWindowProc, window, message, wParam, lParam));
 }
 
 LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,7 +83,7 @@ LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         // Ending (a fatal box may be up): the icon's callbacks do nothing more.
     } else if (message == kTrayCallbackMessage) {
         OnTrayCallback(lParam);
-    } else if (g_trayReAddMessage != 0 && message == g_trayReAddMessage) {
+    } else if (TrayReAddMessage != 0 && message == TrayReAddMessage) {
         // Between the subclassing and the registration the re-add number is
         // still 0, and WM_NULL must not re-add the icon.
         ReAddTrayIcon();
@@ -101,15 +101,15 @@ bool InstallTrayIcon() {
     HWND main = rt::GetWindowHandle(kMainWindow);
 #ifdef _WIN64
     // SetWindowLongA keeps only 32 bits, and the twin's code lies above 4 GB.
-    g_previousMainWindowProc = ::SetWindowLongPtrA(
+    PreviousMainWindowProc = ::SetWindowLongPtrA(
         main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProcStub));
 #else
     constexpr int kGwlWndProc = -4;
-    g_previousMainWindowProc = static_cast<LONG_PTR>(
+    PreviousMainWindowProc = static_cast<LONG_PTR>(
         CallOs(kSetWindowLongA, main, kGwlWndProc, &TrayWindowProcStub));
 #endif
     const rt::Text reAddName = "Tirvanenet";
-    g_trayReAddMessage = static_cast<UINT>(CallOs(kRegisterWindowMessageA, reAddName.c_str()));
+    TrayReAddMessage = static_cast<UINT>(CallOs(kRegisterWindowMessageA, reAddName.c_str()));
 
     const LRESULT icon = rt::SendUnitMessage(kMainWindow, 0, kWmGetIcon, kIconSmall, 0);
     FillTrayRecordForAdd(Record(), kNativeTrayLayout, reinterpret_cast<uintptr_t>(main),

@@ -17,8 +17,6 @@ void StartProgramLayer(HINSTANCE instance);
 // the host program's directory current again and leaves OLE to the host.
 void StartLibraryLayer(HINSTANCE instance);
 
-HINSTANCE LayerInstance();
-
 // Runs the thread's message loop until no window of this program is left.
 // Returns the exit code to end with (0 on a normal close).
 int RunMessageLoop();

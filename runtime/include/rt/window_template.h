@@ -51,7 +51,6 @@ enum : uint32_t {
 enum : uint32_t {
     kWinVisible = 1u << 0,
     kWinCentered = 1u << 1,      // start position: centre of the screen
-    kWinMovable = 1u << 2,
     kWinEscCloses = 1u << 3,
     kWinDragAnywhere = 1u << 4,  // left press on the surface or a label drags
     kWinShowInTaskbar = 1u << 5,
