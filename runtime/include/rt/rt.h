@@ -8,11 +8,11 @@
 #include "rt/numbers.h"
 #include "rt/dates.h"
 #include "rt/cmdline.h"
+#include "rt/window_template.h"
 
 #ifdef _WIN32
 // Process and windows
 #include "rt/program.h"
-#include "rt/window_template.h"
 #include "rt/window.h"
 #include "rt/dllcommand.h"
 // System services

@@ -44,6 +44,11 @@ void CivilFromDays(int64_t z, int64_t* y, int* m, int* d) {
     *y = yoe + era * 400 + (*m <= 2);
 }
 
+bool LinearInRange(int64_t linear) {
+    return linear >= static_cast<int64_t>(kMinDateDays) * kSecondsPerDay &&
+           linear < (static_cast<int64_t>(kMaxDateDays) + 1) * kSecondsPerDay;
+}
+
 // A serial date as whole seconds since 1899-12-30 00:00 on a straight line.
 // Serial dates before day 0 count their fraction away from zero (-1.25 is
 // 1899-12-29 06:00), which this undoes. False outside the valid range.
@@ -53,37 +58,32 @@ bool ToLinearSeconds(DateTime date, int64_t* out) {
     const double day = std::trunc(v);
     const int64_t time = static_cast<int64_t>(std::llround(std::fabs(v - day) * kSecondsPerDay));
     const int64_t linear = static_cast<int64_t>(day) * kSecondsPerDay + time;
-    if (linear < static_cast<int64_t>(kMinDateDays) * kSecondsPerDay ||
-        linear >= (static_cast<int64_t>(kMaxDateDays) + 1) * kSecondsPerDay) {
-        return false;  // rounded past 9999-12-31 23:59:59
-    }
+    if (!LinearInRange(linear)) return false;  // rounded past 9999-12-31 23:59:59
     *out = linear;
     return true;
 }
 
-DateTime FromLinearSeconds(int64_t linear) {
-    int64_t day = linear / kSecondsPerDay;
-    int64_t time = linear % kSecondsPerDay;
-    if (time < 0) {
-        time += kSecondsPerDay;
-        --day;
+// Whole days and the seconds into the last one; the remainder is never
+// negative, so times before day 0 fall on the earlier day.
+void SplitLinear(int64_t linear, int64_t* day, int64_t* time) {
+    *day = linear / kSecondsPerDay;
+    *time = linear % kSecondsPerDay;
+    if (*time < 0) {
+        *time += kSecondsPerDay;
+        --*day;
     }
+}
+
+DateTime FromLinearSeconds(int64_t linear) {
+    int64_t day = 0, time = 0;
+    SplitLinear(linear, &day, &time);
     const double fraction = static_cast<double>(time) / kSecondsPerDay;
     return DateTime{day >= 0 ? day + fraction : day - fraction};
 }
 
-bool LinearInRange(int64_t linear) {
-    return linear >= static_cast<int64_t>(kMinDateDays) * kSecondsPerDay &&
-           linear < (static_cast<int64_t>(kMaxDateDays) + 1) * kSecondsPerDay;
-}
-
 CivilTime CivilFromLinear(int64_t linear) {
-    int64_t day = linear / kSecondsPerDay;
-    int64_t time = linear % kSecondsPerDay;
-    if (time < 0) {
-        time += kSecondsPerDay;
-        --day;
-    }
+    int64_t day = 0, time = 0;
+    SplitLinear(linear, &day, &time);
     CivilTime c;
     int64_t year = 0;
     CivilFromDays(day - kEpochShift, &year, &c.month, &c.day);
