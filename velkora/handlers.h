@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rt/values.h"
+#include "velkora_config.h"
 
 namespace velkora {
 
@@ -20,6 +21,8 @@ void MinimizeMainWindow();
 void CloseMainWindow();
 
 // single_instance.cpp
+// The instance mutex's and the main window property's name.
+inline constexpr char SingleInstanceName[] = VELKORA_SINGLE_INSTANCE_NAME;
 void EnsureSingleInstance(rt::Text& name);  // ends this process when another instance runs
 
 // sync.cpp

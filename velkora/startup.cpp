@@ -4,7 +4,6 @@
 #include "rt/program.h"
 #include "rt/window.h"
 #include "unit_ids.h"
-#include "velkora_config.h"
 
 namespace velkora {
 namespace {
@@ -42,7 +41,7 @@ void OnMainWindowCreated() {
     HandleUpdateHandoff();
 
     // A second instance ends inside this call.
-    rt::Text instanceName = VELKORA_SINGLE_INSTANCE_NAME;
+    rt::Text instanceName = SingleInstanceName;
     EnsureSingleInstance(instanceName);
 
     const rt::TextArray args = rt::CommandLineArgs();

@@ -28,7 +28,7 @@ namespace {
 
 namespace mw = main_window;
 
-const char kUpdateServerHost[] = VELKORA_UPDATE_SERVER_HOST;
+const char UpdateServerHost[] = VELKORA_UPDATE_SERVER_HOST;
 const char kVersionSection[] = "文件版本";
 const char kBuiltInVersion[] = "600000";
 const char kTempProgram[] = "temp.exe";
@@ -66,7 +66,7 @@ const char kUpToDate[] = "已是最新版本";
 const char kUpdated[] = "更新完成";
 
 void RunUpdate() {
-    const rt::Text host = kUpdateServerHost;
+    const rt::Text host = UpdateServerHost;
     if (host.empty() || rt::PingHost(host, kPingTimeoutMs) == -1) {
         ShowStatus(kCannotConnect);
         return;
@@ -180,7 +180,7 @@ void DeleteWhenFree(const rt::Text& path) {
 // running instance.
 void WaitForSingleInstanceFree() {
     RetryWhileBusy([] {
-        const rt::ScopedHandle m(OpenMutexA(SYNCHRONIZE, FALSE, VELKORA_SINGLE_INSTANCE_NAME));
+        const rt::ScopedHandle m(OpenMutexA(SYNCHRONIZE, FALSE, SingleInstanceName));
         return !m;
     });
 }
