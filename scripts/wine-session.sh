@@ -2,7 +2,13 @@
 # Sourced: starts Xvfb and makes a private Wine prefix and home for this run.
 # Sets VELKORA_WINEPREFIX, VELKORA_TEST_HOME, DISPLAY and VELKORA_WINE_ARCH
 # (win32 where this machine runs 32-bit code, else win64).
-run_dir=${VELKORA_RUN_DIR:-$(mktemp -d /tmp/velkora-run.XXXXXX)}
+# A folder of its own (about 700 MB of prefix) is removed at the end; one
+# that the caller named is left to the caller.
+if [ -n "${VELKORA_RUN_DIR:-}" ]; then
+  run_dir=$VELKORA_RUN_DIR own_run_dir=0
+else
+  run_dir=$(mktemp -d /tmp/velkora-run.XXXXXX) own_run_dir=1
+fi
 mkdir -p "$run_dir"
 export VELKORA_WINEPREFIX=$run_dir/prefix
 export VELKORA_TEST_HOME=$run_dir/home
@@ -37,5 +43,7 @@ fi
 )
 velkora_session_end() {
   WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
+  WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -w 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
+  if [ "$own_run_dir" = 1 ]; then rm -rf "$run_dir"; fi
 }
