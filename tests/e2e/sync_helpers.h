@@ -30,11 +30,14 @@ inline Text FixturePath(const Text& folder) {
     return Text(VELKORA_BIN_DIR) + "/fixtures/" + folder + "/advpack.dll";
 }
 
-// Answers every request with the true UTC time ~100 ms after a second
-// boundary, so that Wine accepts the clock write (it refuses changes over
-// half a second).
+// Answers every request with the true UTC time early in a second, so that
+// Wine accepts the clock write (it refuses changes over half a second). The
+// wait stays well under a second: a round trip of a second or more would be
+// added to the date as a whole second, and the write refused.
 inline HttpResponse TrueTimeAnswer(const HttpRequest&) {
-    HttpServer::WaitForSecondBoundary(100);
+    SYSTEMTIME now;
+    ::GetSystemTime(&now);
+    if (now.wMilliseconds > 200) HttpServer::WaitForSecondBoundary(50);
     HttpResponse r;
     r.omitDate = true;
     r.headers.push_back({"Date", HttpServer::HttpDateNow()});
