@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <vector>
 #include <ostream>
+#include <vector>
 
 namespace resource_use {
 
