@@ -69,21 +69,30 @@ void StartSpinner() {
     rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropFontFace, "Setup");
 }
 
-void OnSpinnerTick() {
-    const SpinnerStep step = NextSpinnerStep(SpinnerGlyph);
-    rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropText, CodePointToText(rt::ToBytes(step.shown)));
-    SpinnerGlyph = step.next;
-    if (step.pauseAfter) {
-        rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropText, " ");
-        rt::SetUnitProperty(kMainWindow, mw::加载2, rt::kPropInterval, kSpinnerPauseMs);
-        rt::SetUnitProperty(kMainWindow, mw::加载1, rt::kPropInterval, 0);
+namespace {
+
+// A tick's writes, made in the order the tick gives them.
+void ApplySpinnerWrites(const SpinnerWrites& writes) {
+    for (const SpinnerWrite& write : writes) {
+        switch (write.target) {
+        case SpinnerWrite::kLabelText:
+            rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropText, CodePointToText(rt::ToBytes(write.value)));
+            break;
+        case SpinnerWrite::kStepPeriod:
+            rt::SetUnitProperty(kMainWindow, mw::加载1, rt::kPropInterval, write.value);
+            break;
+        case SpinnerWrite::kPausePeriod:
+            rt::SetUnitProperty(kMainWindow, mw::加载2, rt::kPropInterval, write.value);
+            break;
+        }
     }
 }
 
-void OnSpinnerPhaseTick() {
-    rt::SetUnitProperty(kMainWindow, mw::加载1, rt::kPropInterval, kSpinnerStepMs);
-    rt::SetUnitProperty(kMainWindow, mw::加载2, rt::kPropInterval, 0);
-}
+}  // namespace
+
+void OnSpinnerTick() { ApplySpinnerWrites(SpinnerStepTick(&SpinnerGlyph)); }
+
+void OnSpinnerPhaseTick() { ApplySpinnerWrites(SpinnerPauseTick()); }
 
 void ReleaseSpinnerFont() {
     if (SpinnerFontHandle == 0) return;

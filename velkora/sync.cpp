@@ -1,8 +1,6 @@
 // The synchronisation of the clock from the time server's "Date" header.
 #include <windows.h>
 
-#include <cstring>
-
 #include "core/http_date.h"
 #include "core/sync_gate.h"
 #include "core/sync_time.h"
@@ -14,6 +12,7 @@
 #include "rt/shell.h"
 #include "rt/window.h"
 #include "sync_state.h"
+#include "time_request.h"
 #include "unit_ids.h"
 #include "velkora_config.h"
 
@@ -25,7 +24,6 @@ namespace mw = main_window;
 
 const rt::Text kTimeServerUrl = VELKORA_TIME_SERVER_URL;  // TimeServerUrl
 constexpr const char* kRequestProgId = "WinHttp.WinHttpRequest.5.1";
-constexpr int kWinHttpOptionEnableRedirects = 6;
 constexpr int kMbIconError = 16;
 
 SyncGate& Gate() {
@@ -77,23 +75,8 @@ void RunTimeSync() {
 int FetchServerTimeAndSetClock(const rt::Text& url, int offsetHours) {
     rt::ComObject request;  // released on every return
     if (!rt::ComCreate(request, kRequestProgId)) return kNoServerTime;
-    // Name resolution, connect, send, receive.
-    rt::ComCall(request, "SetTimeouts", {5000, 5000, 10000, 5000});
-    rt::ComPut(request, "Option", {kWinHttpOptionEnableRedirects, 0});
-    rt::ComCall(request, "open", {rt::Text("HEAD"), url + "/123.123", false});
-    const uint32_t t1 = rt::TickCount();
-    rt::ComCall(request, "send");
-
-    rt::Text header;
-    {
-        rt::Variant value = rt::ComGetVariant(request, "GetResponseHeader", {rt::Text("Date")});
-        header = rt::VariantToText(value);
-        rt::ClearVariant(value);
-    }
-    // A text ends at its first zero byte. Wine's WinHttp counts the
-    // terminator in the header's BSTR length, which would make the zone
-    // "GMT" followed by a zero and fail the comparison.
-    header.resize(std::strlen(header.c_str()));
+    uint32_t t1 = 0;
+    const rt::Text header = RequestServerDate(request, url, &t1);
     if (header.empty()) return kNoServerTime;
 
     rt::DateTime date;

@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include "support/http_server.h"
+#include "support/resource_use.h"
 
 namespace {
 
@@ -197,6 +198,48 @@ TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanw
     ASSERT_TRUE(CloseByX(app));
     EXPECT_TRUE(Holds("Power.dll", power_));
     EXPECT_TRUE(Holds("Clock.dll", clock_));
+}
+
+// While the server holds ver.ini back, 10,000 steps of the spinner with its
+// own font neither leak handles nor grow memory: the figures after 10,000
+// steps against those after 100. Each step is driven by a WM_TIMER sent to
+// the main window, which the layer numbers 0x7000 + the timer's unit number.
+TEST_F(OnlineUpdate, TenThousandSpinnerStepsHoldTheirResources) {
+    e2e::HttpServer server(e2e::kUpdateServerPort, [](const e2e::HttpRequest&) {
+        e2e::HttpResponse answer;
+        answer.delayMs = 120000;  // longer than the test runs
+        return answer;
+    });
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    ShowTab(app, mw::超级按钮4);
+    HWND spinner = Unit(app, mw::加载中);
+    e2e::Click(Unit(app, mw::超级按钮11));
+    ASSERT_TRUE(server.WaitForRequests(1));
+    ASSERT_TRUE(e2e::Visible(spinner));
+    // A stopped timer's message does nothing: each turn is one frame, or the
+    // blank after the last frame and the end of the pause that follows it.
+    auto turn = [&](int steps) {
+        for (int i = 0; i < steps; ++i) {
+            ::SendMessageA(app.main, WM_TIMER, 0x7000 + mw::加载1, 0);
+            ::SendMessageA(app.main, WM_TIMER, 0x7000 + mw::加载2, 0);
+        }
+    };
+    // Proof that the messages step the spinner: each turn overwrites a planted text.
+    for (int i = 0; i < 5; ++i) {
+        ::SendMessageA(spinner, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("xx"));
+        turn(1);
+        ASSERT_NE(e2e::WindowText(spinner), "xx") << "WM_TIMER does not drive the spinner";
+    }
+
+    turn(100);
+    SleepFor(200ms);  // lets the last repaints settle
+    const resource_use::Figures early = resource_use::Read(app.process.Handle());
+    turn(9900);
+    SleepFor(200ms);
+    EXPECT_TRUE(resource_use::NothingLeaked(early, resource_use::Read(app.process.Handle())));
+    EXPECT_TRUE(e2e::Visible(spinner)) << "the update stopped waiting for ver.ini";
+    EXPECT_TRUE(CloseByX(app));
 }
 
 TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {

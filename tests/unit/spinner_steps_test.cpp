@@ -1,5 +1,5 @@
-// The spinner's cycle: 122 frames from U+E052, the last one blanked in its
-// own step, a 250 ms pause, and the next cycle from U+E052 again.
+// The spinner's two timers run under a millisecond clock with the program's
+// own tick functions: what the label shows, and when.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,79 +8,91 @@
 
 namespace {
 
-using velkora::kSpinnerFirstGlyph;
-using velkora::kSpinnerLastGlyph;
-using velkora::NextSpinnerStep;
+using velkora::SpinnerWrite;
+using velkora::SpinnerWrites;
 
-TEST(SpinnerSteps, OneCycleShowsE052ToE0CBAndPausesAfterTheLast) {
-    int32_t glyph = kSpinnerFirstGlyph;
-    std::vector<int32_t> shown;
-    for (int i = 0; i < 122; ++i) {
-        const auto step = NextSpinnerStep(glyph);
-        shown.push_back(step.shown);
-        EXPECT_EQ(step.pauseAfter, i == 121) << i;
-        glyph = step.next;
+constexpr int32_t kBlank = 0x20;
+
+TEST(SpinnerSteps, BeforeTheUpdateTheCounterRunsUpFromZeroAndWrapsOnlyAfterTheLastFrame) {
+    int32_t glyph = 0;
+    EXPECT_EQ(velkora::SpinnerStepTick(&glyph), (SpinnerWrites{{SpinnerWrite::kLabelText, 0}}));
+    EXPECT_EQ(glyph, 1);
+    glyph = 0xE051;
+    EXPECT_EQ(velkora::SpinnerStepTick(&glyph).size(), 1u);
+    EXPECT_EQ(glyph, 0xE052);
+    glyph = 0xE0CB;
+    EXPECT_EQ(velkora::SpinnerStepTick(&glyph).size(), 4u);
+    EXPECT_EQ(glyph, 0xE052);
+}
+
+// A window timer as the layer keeps one: a new period restarts it from now,
+// the same period leaves it running, 0 stops it.
+struct Timer {
+    int period = 0;
+    int due = 0;
+    void Set(int now, int value) {
+        if (value == period) return;
+        period = value;
+        due = now + value;
     }
-    EXPECT_EQ(shown.front(), 0xE052);
-    EXPECT_EQ(shown[120], 0xE0CA);
-    EXPECT_EQ(shown.back(), 0xE0CB);
-    for (size_t i = 1; i < shown.size(); ++i) EXPECT_EQ(shown[i], shown[i - 1] + 1);
-    EXPECT_EQ(glyph, kSpinnerFirstGlyph);
-}
-
-TEST(SpinnerSteps, BeforeTheUpdateTheCounterRunsUpFromZeroUnpaused) {
-    EXPECT_EQ(NextSpinnerStep(0).next, 1);
-    EXPECT_FALSE(NextSpinnerStep(0).pauseAfter);
-    EXPECT_FALSE(NextSpinnerStep(kSpinnerFirstGlyph - 1).pauseAfter);
-    EXPECT_TRUE(NextSpinnerStep(kSpinnerLastGlyph).pauseAfter);
-}
-
-// Plays the two timers as the window runs them: the step timer at 30 ms,
-// and after the last frame the pause timer at 250 ms, which restarts the
-// step timer. Records what the label shows at each change.
-struct Change {
-    int atMs;
-    int32_t codePoint;  // 0x20: the blank
+    bool Fires(int now) const { return period > 0 && now == due; }
 };
 
-std::vector<Change> PlayTimers(int untilMs) {
-    std::vector<Change> changes;
-    int32_t glyph = kSpinnerFirstGlyph;
-    int stepPeriod = velkora::kSpinnerStepMs, pausePeriod = 0;
-    int nextStep = stepPeriod, nextPause = -1;
-    for (int t = 0; t <= untilMs; ++t) {
-        if (stepPeriod > 0 && t == nextStep) {
-            const auto step = NextSpinnerStep(glyph);
-            glyph = step.next;
-            if (step.pauseAfter) {
-                changes.push_back({t, 0x20});
-                pausePeriod = velkora::kSpinnerPauseMs;
-                nextPause = t + pausePeriod;
-                stepPeriod = 0;
-            } else {
-                changes.push_back({t, step.shown});
-                nextStep = t + stepPeriod;
-            }
+struct Shown {
+    int atMs;
+    int32_t codePoint;
+    bool operator==(const Shown& o) const { return atMs == o.atMs && codePoint == o.codePoint; }
+};
+
+// Runs the window from the update start for `untilMs`: the step timer with
+// its laid-out period of 30 ms, the pause timer off, the first glyph set.
+std::vector<Shown> RunTimers(int untilMs) {
+    std::vector<Shown> shown;
+    Timer step, pause;
+    step.Set(0, 30);
+    int32_t glyph = velkora::kSpinnerFirstGlyph;
+    auto apply = [&](int now, const SpinnerWrites& writes) {
+        for (const SpinnerWrite& w : writes) {
+            if (w.target == SpinnerWrite::kLabelText) shown.push_back({now, w.value});
+            if (w.target == SpinnerWrite::kStepPeriod) step.Set(now, w.value);
+            if (w.target == SpinnerWrite::kPausePeriod) pause.Set(now, w.value);
         }
-        if (pausePeriod > 0 && t == nextPause) {
-            stepPeriod = velkora::kSpinnerStepMs;
-            nextStep = t + stepPeriod;
-            pausePeriod = 0;
+    };
+    for (int now = 1; now <= untilMs; ++now) {
+        const bool stepFires = step.Fires(now), pauseFires = pause.Fires(now);
+        if (stepFires) {
+            step.due = now + step.period;
+            apply(now, velkora::SpinnerStepTick(&glyph));
+        }
+        if (pauseFires) {
+            pause.due = now + pause.period;
+            apply(now, velkora::SpinnerPauseTick());
         }
     }
-    return changes;
+    return shown;
 }
 
-TEST(SpinnerSteps, AfterE0CATheLabelIsBlankForAbout280MsThenE052Returns) {
-    const auto changes = PlayTimers(2 * 122 * 30 + 600);
-    size_t i = 0;
-    while (i < changes.size() && changes[i].codePoint != 0xE0CA) ++i;
-    ASSERT_LT(i + 2, changes.size());
-    EXPECT_EQ(changes[i + 1].codePoint, 0x20);        // U+E0CB never stays
-    EXPECT_EQ(changes[i + 1].atMs - changes[i].atMs, 30);
-    EXPECT_EQ(changes[i + 2].codePoint, 0xE052);
-    EXPECT_EQ(changes[i + 2].atMs - changes[i + 1].atMs, 280);
-    for (const Change& c : changes) EXPECT_NE(c.codePoint, 0xE0CB);
+// One cycle as the label shows it: U+E052..U+E0CB 30 ms apart from `at`,
+// U+E0CB overwritten by the blank in its own tick.
+void AppendCycle(std::vector<Shown>* out, int at) {
+    for (int32_t i = 0; i < 122; ++i) out->push_back({at + 30 * i, 0xE052 + i});
+    out->push_back({at + 30 * 121, kBlank});
+}
+
+TEST(SpinnerSteps, CyclesOf122Frames30MsApartTheLastBlankedInItsOwnTickThen280MsOfBlank) {
+    const int nextCycle = 121 * 30 + 280;  // from one U+E052 to the next
+    std::vector<Shown> expected;
+    AppendCycle(&expected, 30);  // the first frame one period after the start
+    AppendCycle(&expected, 30 + nextCycle);
+    expected.push_back({30 + 2 * nextCycle, 0xE052});
+
+    const std::vector<Shown> shown = RunTimers(expected.back().atMs);
+    ASSERT_EQ(shown.size(), expected.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_TRUE(shown[i] == expected[i]) << i << ": U+" << std::hex << shown[i].codePoint << std::dec
+                                              << " at " << shown[i].atMs << " ms, expected U+" << std::hex
+                                              << expected[i].codePoint << std::dec << " at " << expected[i].atMs;
+    }
 }
 
 }  // namespace
