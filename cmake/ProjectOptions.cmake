@@ -16,9 +16,10 @@ if(WIN32)
 endif()
 
 # The shipped files: GUI programs, the plug-ins too (nothing about them needs
-# a console), and stripped of symbols and debugging sections in a Release
-# build.
+# a console), stripped of symbols and debugging sections in a Release build,
+# and ending C++ library faults on the fatal path (library_faults.cpp).
 function(velkora_deliverable target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/runtime/src/shipped/library_faults.cpp)
   target_link_options(${target} PRIVATE -Wl,--subsystem,windows $<$<CONFIG:Release>:-s>)
 endfunction()
 
