@@ -3,6 +3,9 @@
 #ifndef VELKORA_RESOURCE_IDS_H
 #define VELKORA_RESOURCE_IDS_H
 
+/* The first icon group, which the shell and the layer's windows show. */
+#define VELKORA_ICON 1
+
 /* RCDATA: whole files from velkora/assets/. */
 #define VELKORA_SPINNER_FONT 100      /* Setup.ttf */
 #define VELKORA_SWITCH_ON_NORMAL 110  /* the switch pictures, bitmap files */
