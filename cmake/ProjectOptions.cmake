@@ -23,6 +23,17 @@ function(velkora_deliverable target)
   target_link_options(${target} PRIVATE -Wl,--subsystem,windows $<$<CONFIG:Release>:-s>)
 endfunction()
 
+# A deliverable's version resource: 6.0.0.0, ProductName "Velkora6" and the
+# file's own description, in a Chinese (0804) block of code page 936.
+# file_type: VFT_APP or VFT_DLL.
+function(velkora_version_resource target description file_type)
+  set(VELKORA_FILE_DESCRIPTION "${description}")
+  set(VELKORA_FILE_TYPE ${file_type})
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
 # Turns a UTF-8 module-definition file into the GBK one the linker reads, so
 # that the exports carry GBK names. The file is written with the i686 stdcall
 # decorations (Name@N); x86_64 has none, so they are stripped there.
