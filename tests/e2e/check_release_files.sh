@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Reads the three shipped files as a user's system sees them: no debugging
 # sections and no symbol table, the GUI subsystem, the version resource of
-# each, and the program's icon group in Velkora.exe (read back from the
-# built files by objdump and windres).
+# each; in Velkora.exe no load-time import of the libraries it binds at
+# first use, and the program's icon group (read back from the built files by
+# objdump and windres).
 # Usage: check_release_files.sh OBJDUMP WINDRES VELKORA_EXE POWER_DLL CLOCK_DLL
 set -euo pipefail
 export LC_ALL=C
@@ -46,6 +47,13 @@ check_file() {  # file description file-type(1 app, 2 dll)
 check_file "$velkora" "Velkora6 时间校准" 1
 check_file "$power" "Velkora6 定时关机" 2
 check_file "$clock" "Velkora6 迷你时钟" 2
+
+# What the start-up does not need is bound at the first call: none of these
+# libraries is loaded with the program.
+imports=$("$objdump" -p "$velkora" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+for late in ole32.dll oleaut32.dll shell32.dll wininet.dll wsock32.dll; do
+  grep -qx "$late" <<<"$imports" && fail "Velkora.exe loads $late with the program"
+done
 
 # The first icon group, which the shell shows: number 1, three 32-bit
 # images of 16, 32 and 48 pixels.
