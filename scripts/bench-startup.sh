@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Start-up time of Velkora.exe under Wine, from process start to its main
 # window being mapped on the display, next to a minimal Win32 window program
-# built the same way; and the size of Velkora.exe. Prints the figures.
+# built the same way (the two alternate, at least 7 runs each, medians
+# compared); and the sizes of the three shipped files. Prints the figures and
+# the machine they were measured on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${VELKORA_BENCH_RUNS:-5}
+runs=${VELKORA_BENCH_RUNS:-9}
+[ "$runs" -ge 7 ] || runs=7
 source scripts/wine-session.sh
 trap velkora_session_end EXIT
 if [ "$VELKORA_WINE_ARCH" = win32 ]; then
   build=build/win32; cxx=i686-w64-mingw32-g++-posix
 else
+  # The twin's deliverables are built as the shipped ones are (Release).
   build=build/win64-test; cxx=x86_64-w64-mingw32-g++-posix
 fi
 [ -f "$build/velkora/Velkora.exe" ] || { echo "bench: build $build first (scripts/build.sh)" >&2; exit 1; }
@@ -52,13 +56,22 @@ for i in $(seq "$runs"); do
 done
 m=$(printf '%s\n' "${minimal[@]}" | median)
 v=$(printf '%s\n' "${velkora[@]}" | median)
-size=$(stat -c %s "$build/velkora/Velkora.exe")
-echo "start-up to visible window under Wine ($VELKORA_WINE_ARCH, $runs runs, median):"
+echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), kernel $(uname -r)"
+echo "start-up to visible window under Wine ($VELKORA_WINE_ARCH, $build, $runs alternating runs each, median):"
 echo "  minimal Win32 window: ${m} ms   (runs: ${minimal[*]})"
 echo "  Velkora.exe:          ${v} ms   (runs: ${velkora[*]})"
 if [[ $m =~ ^[0-9]+$ && $v =~ ^[0-9]+$ && $m -gt 0 ]]; then
   awk -v v="$v" -v m="$m" 'BEGIN {printf "  ratio Velkora / minimal: %.2f\n", v / m}'
 fi
-echo "size of $build/velkora/Velkora.exe: $size bytes ($(( size / 1024 )) KiB)"
-[ -f build/win32/velkora/Velkora.exe ] && echo "size of build/win32/velkora/Velkora.exe: $(stat -c %s build/win32/velkora/Velkora.exe) bytes"
+for tree in build/win32 "$build"; do
+  [ -f "$tree/velkora/Velkora.exe" ] || continue
+  total=0
+  for f in velkora/Velkora.exe power/Power.dll clock/Clock.dll; do
+    [ -f "$tree/$f" ] || continue
+    size=$(stat -c %s "$tree/$f"); total=$((total + size))
+    echo "size of $tree/$f: $size bytes"
+  done
+  echo "  together: $total bytes"
+  [ "$tree" = "$build" ] && break
+done
 exit 0
