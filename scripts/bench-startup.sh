@@ -16,6 +16,9 @@ else
   # The twin's deliverables are built as the shipped ones are (Release).
   build=build/win64-test; cxx=x86_64-w64-mingw32-g++-posix
 fi
+# VELKORA_BENCH_TREE: another build tree of the same architecture to
+# measure (an older version, say), with the same yardstick.
+build=${VELKORA_BENCH_TREE:-$build}
 [ -f "$build/velkora/Velkora.exe" ] || { echo "bench: build $build first (scripts/build.sh)" >&2; exit 1; }
 # A persistent wineserver: every run pays for its program, not for Wine's start.
 WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null || true  # one may run already
@@ -63,7 +66,7 @@ echo "  Velkora.exe:          ${v} ms   (runs: ${velkora[*]})"
 if [[ $m =~ ^[0-9]+$ && $v =~ ^[0-9]+$ && $m -gt 0 ]]; then
   awk -v v="$v" -v m="$m" 'BEGIN {printf "  ratio Velkora / minimal: %.2f\n", v / m}'
 fi
-for tree in build/win32 "$build"; do
+for tree in "$(dirname "$build")/win32" "$build"; do
   [ -f "$tree/velkora/Velkora.exe" ] || continue
   total=0
   for f in velkora/Velkora.exe power/Power.dll clock/Clock.dll; do
