@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
 # Start-up time of Velkora.exe under Wine, from process start to its main
-# window being mapped on the display, next to a minimal Win32 window program
-# built the same way; and the size of Velkora.exe. Prints the figures.
+# window being shown (mapped and viewable) on the display, next to a minimal
+# Win32 window program built the same way (the two alternate, at least 7
+# runs each, medians compared); and the sizes of the three shipped files.
+# Prints the figures and the machine they were measured on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${VELKORA_BENCH_RUNS:-5}
+runs=${VELKORA_BENCH_RUNS:-9}
+[ "$runs" -ge 7 ] || runs=7
 source scripts/wine-session.sh
-trap velkora_session_end EXIT
+# The session's prefix and home take some 700 MB: they go with the figures,
+# unless the caller named the folder (VELKORA_RUN_DIR).
+bench_end() {
+  velkora_session_end
+  WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -w 2>/dev/null || true
+  [ -n "${VELKORA_RUN_DIR:-}" ] || rm -rf "$run_dir"
+}
+trap bench_end EXIT
 if [ "$VELKORA_WINE_ARCH" = win32 ]; then
   build=build/win32; cxx=i686-w64-mingw32-g++-posix
 else
+  # The twin's deliverables are built as the shipped ones are (Release).
   build=build/win64-test; cxx=x86_64-w64-mingw32-g++-posix
 fi
+# VELKORA_BENCH_TREE: another build tree of the same architecture to
+# measure (an older version, say), with the same yardstick.
+build=${VELKORA_BENCH_TREE:-$build}
 [ -f "$build/velkora/Velkora.exe" ] || { echo "bench: build $build first (scripts/build.sh)" >&2; exit 1; }
 # A persistent wineserver: every run pays for its program, not for Wine's start.
 WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null || true  # one may run already
@@ -20,21 +34,37 @@ mkdir -p "$work"
 "$cxx" -O2 -static -mwindows -o "$work/minimal.exe" scripts/bench/minimal_window.cpp
 
 now_ms() { date +%s%3N; }
-# Starts exe, waits until a mapped window with that title exists, prints ms.
+# The X windows that Wine makes for a top-level window of that title. Wine
+# makes one as soon as the window is created, hidden or not.
+windows_named() {  # title
+  local tree
+  tree=$(xwininfo -root -tree 2>/dev/null) || return 0
+  awk -v name="\"$1\":" '$2 == name {print $1}' <<<"$tree"
+}
+# True once a window of that title is mapped and viewable: on the screen.
+shown() {  # title
+  local id info
+  for id in $(windows_named "$1"); do
+    info=$(xwininfo -id "$id" 2>/dev/null) || continue
+    grep -q 'Map State: IsViewable' <<<"$info" && return 0
+  done
+  return 1
+}
+# Starts exe, waits until its window of that title is on the screen, prints ms.
 time_to_window() {  # exe title
   local exe=$1 title=$2 start pid elapsed=""
   start=$(now_ms)
   bash tests/support/wine-run.sh "$exe" </dev/null >/dev/null 2>&1 &
   pid=$!
   for _ in $(seq 1500); do
-    if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then elapsed=$(( $(now_ms) - start )); break; fi
-    sleep 0.01
+    if shown "$title"; then elapsed=$(( $(now_ms) - start )); break; fi
+    sleep 0.005
   done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   # The next run starts only once this window is gone.
   for _ in $(seq 500); do
-    xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" || break
+    [ -n "$(windows_named "$title")" ] || break
     sleep 0.01
   done
   echo "${elapsed:-timeout}"
@@ -52,13 +82,22 @@ for i in $(seq "$runs"); do
 done
 m=$(printf '%s\n' "${minimal[@]}" | median)
 v=$(printf '%s\n' "${velkora[@]}" | median)
-size=$(stat -c %s "$build/velkora/Velkora.exe")
-echo "start-up to visible window under Wine ($VELKORA_WINE_ARCH, $runs runs, median):"
+echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), kernel $(uname -r)"
+echo "start-up to visible window under Wine ($VELKORA_WINE_ARCH, $build, $runs alternating runs each, median):"
 echo "  minimal Win32 window: ${m} ms   (runs: ${minimal[*]})"
 echo "  Velkora.exe:          ${v} ms   (runs: ${velkora[*]})"
 if [[ $m =~ ^[0-9]+$ && $v =~ ^[0-9]+$ && $m -gt 0 ]]; then
   awk -v v="$v" -v m="$m" 'BEGIN {printf "  ratio Velkora / minimal: %.2f\n", v / m}'
 fi
-echo "size of $build/velkora/Velkora.exe: $size bytes ($(( size / 1024 )) KiB)"
-[ -f build/win32/velkora/Velkora.exe ] && echo "size of build/win32/velkora/Velkora.exe: $(stat -c %s build/win32/velkora/Velkora.exe) bytes"
+for tree in "$(dirname "$build")/win32" "$build"; do
+  [ -f "$tree/velkora/Velkora.exe" ] || continue
+  total=0
+  for f in velkora/Velkora.exe power/Power.dll clock/Clock.dll; do
+    [ -f "$tree/$f" ] || continue
+    size=$(stat -c %s "$tree/$f"); total=$((total + size))
+    echo "size of $tree/$f: $size bytes"
+  done
+  echo "  together: $total bytes"
+  [ "$tree" = "$build" ] && break
+done
 exit 0

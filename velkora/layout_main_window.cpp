@@ -35,8 +35,8 @@ const char* const kAboutText =
     "感谢您的使用。";
 
 UnitTemplate Switch(int id, int left, int top) {
-    return GraphicButton(id, left, top, 50, 19, kVisible, &kSwitchOffNormalImage,
-                         &kSwitchOffActiveImage, &kSwitchOffActiveImage);
+    return GraphicButton(id, left, top, 50, 19, kVisible, &SwitchOffNormalImage(),
+                         &SwitchOffActiveImage(), &SwitchOffActiveImage());
 }
 
 WindowTemplate Build() {

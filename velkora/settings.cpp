@@ -76,15 +76,15 @@ POINT PositionToSave() {
 rt::Text SettingsFilePath() { return rt::ProgramDirectory() + "\\config.ini"; }
 
 void ShowSwitchOnImages(int unit) {
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageNormal, kSwitchOnNormalImage);
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageHover, kSwitchOnHoverImage);
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImagePressed, kSwitchOnPressedImage);
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageNormal, SwitchOnNormalImage());
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageHover, SwitchOnHoverImage());
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImagePressed, SwitchOnPressedImage());
 }
 
 void ShowSwitchOffImages(int unit) {
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageNormal, kSwitchOffNormalImage);
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageHover, kSwitchOffActiveImage);
-    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImagePressed, kSwitchOffActiveImage);
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageNormal, SwitchOffNormalImage());
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImageHover, SwitchOffActiveImage());
+    rt::SetUnitProperty(kMainWindow, unit, rt::kPropImagePressed, SwitchOffActiveImage());
 }
 
 void ToggleRememberPosition() { Toggle(RememberPositionOn, mw::图形按钮1); }

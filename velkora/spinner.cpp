@@ -10,11 +10,12 @@
 #include "core/spinner_steps.h"
 #include "dll_commands.h"
 #include "handlers.h"
+#include "resource_ids.h"
 #include "rt/dllcommand.h"
 #include "rt/numbers.h"
+#include "rt/resources.h"
 #include "rt/text.h"
 #include "rt/window.h"
-#include "spinner_font_data.h"
 #include "unit_ids.h"
 
 namespace velkora {
@@ -62,8 +63,11 @@ rt::Text CodePointToText(const rt::ByteSet& wide) {
 }
 
 void StartSpinner() {
+    // The font file "Setup", embedded in the program; the system keeps its
+    // own copy of the bytes it adds.
+    const rt::ByteSet font = rt::ResourceBytes(VELKORA_SPINNER_FONT);
     DWORD count = 0;
-    SpinnerFontHandle = AddMemoryFont(kSpinnerFont.data(), static_cast<uint32_t>(kSpinnerFont.size()), &count);
+    SpinnerFontHandle = AddMemoryFont(font.data(), static_cast<uint32_t>(font.size()), &count);
     SpinnerGlyph = kSpinnerFirstGlyph;
     rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropVisible, 1);
     rt::SetUnitProperty(kMainWindow, mw::加载中, rt::kPropFontFace, "Setup");

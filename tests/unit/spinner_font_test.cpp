@@ -7,13 +7,15 @@
 #include <set>
 #include <string>
 
-// The table is generated into the program's sources; compiled in here so
-// the bytes the program adds as its font are the bytes under test.
-#include "spinner_font_data.cpp"
+#include "asset_file.h"
 
 namespace {
 
-const rt::ByteSet& Font() { return velkora::kSpinnerFont; }
+// The file the program embeds and adds as its font.
+const rt::ByteSet& Font() {
+    static const rt::ByteSet font = AssetFile("Setup.ttf");
+    return font;
+}
 
 uint16_t U16(size_t at) { return uint16_t(Font().at(at) << 8 | Font().at(at + 1)); }
 uint32_t U32(size_t at) { return uint32_t(U16(at)) << 16 | U16(at + 2); }

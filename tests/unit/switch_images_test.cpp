@@ -5,17 +5,9 @@
 #include <cstdint>
 #include <set>
 
-// The tables are generated into the program's sources; compiled in here so
-// the bytes the program shows are the bytes under test.
-#include "switch_images.cpp"
+#include "asset_file.h"
 
 namespace {
-
-using velkora::kSwitchOffActiveImage;
-using velkora::kSwitchOffNormalImage;
-using velkora::kSwitchOnHoverImage;
-using velkora::kSwitchOnNormalImage;
-using velkora::kSwitchOnPressedImage;
 
 struct Rgb {
     int r, g, b;
@@ -38,25 +30,26 @@ Rgb PixelAt(const rt::ByteSet& image, int x, int y) {
     return {image[at + 2], image[at + 1], image[at]};
 }
 
+// The files the program embeds and shows.
 struct Case {
-    const char* name;
-    const rt::ByteSet* image;
+    const char* file;
     Rgb track;
     bool knobRight;
+    rt::ByteSet Image() const { return AssetFile(file); }
 };
 
 const Case kCases[] = {
-    {"on normal", &kSwitchOnNormalImage, {139, 204, 0}, true},
-    {"on hover", &kSwitchOnHoverImage, {157, 231, 14}, true},
-    {"on pressed", &kSwitchOnPressedImage, {198, 244, 100}, true},
-    {"off normal", &kSwitchOffNormalImage, {166, 166, 166}, false},
-    {"off active", &kSwitchOffActiveImage, {181, 181, 181}, false},
+    {"switch_on_normal.bmp", {139, 204, 0}, true},
+    {"switch_on_hover.bmp", {157, 231, 14}, true},
+    {"switch_on_pressed.bmp", {198, 244, 100}, true},
+    {"switch_off_normal.bmp", {166, 166, 166}, false},
+    {"switch_off_active.bmp", {181, 181, 181}, false},
 };
 
 TEST(SwitchImages, AreComplete24BitBitmapFilesOf50By19) {
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
-        const rt::ByteSet& b = *c.image;
+        SCOPED_TRACE(c.file);
+        const rt::ByteSet b = c.Image();
         ASSERT_EQ(b.size(), 2942u);
         EXPECT_EQ(b[0], 'B');
         EXPECT_EQ(b[1], 'M');
@@ -79,24 +72,26 @@ TEST(SwitchImages, AreComplete24BitBitmapFilesOf50By19) {
 TEST(SwitchImages, ShowTheTrackColourAndTheBlackKnobAtTheStateEnd) {
     const Rgb black{0, 0, 0}, white{255, 255, 255};
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.file);
+        const rt::ByteSet image = c.Image();
+        ASSERT_EQ(image.size(), 2942u);
         const int knobX = c.knobRight ? 40 : 9;
         const int trackX = c.knobRight ? 12 : 37;
-        EXPECT_EQ(PixelAt(*c.image, knobX, 9), black);
-        EXPECT_EQ(PixelAt(*c.image, trackX, 9), c.track);
-        EXPECT_EQ(PixelAt(*c.image, 25, 4), c.track);   // the track's upper half
-        EXPECT_EQ(PixelAt(*c.image, 25, 14), c.track);  // and its lower half
+        EXPECT_EQ(PixelAt(image, knobX, 9), black);
+        EXPECT_EQ(PixelAt(image, trackX, 9), c.track);
+        EXPECT_EQ(PixelAt(image, 25, 4), c.track);   // the track's upper half
+        EXPECT_EQ(PixelAt(image, 25, 14), c.track);  // and its lower half
         // The opposite end shows the track, not a knob.
-        EXPECT_EQ(PixelAt(*c.image, c.knobRight ? 9 : 40, 9), c.track);
+        EXPECT_EQ(PixelAt(image, c.knobRight ? 9 : 40, 9), c.track);
         // Rounded ends: the corners show the page behind the button.
-        EXPECT_EQ(PixelAt(*c.image, 0, 0), white);
-        EXPECT_EQ(PixelAt(*c.image, kWidth - 1, kHeight - 1), white);
+        EXPECT_EQ(PixelAt(image, 0, 0), white);
+        EXPECT_EQ(PixelAt(image, kWidth - 1, kHeight - 1), white);
     }
 }
 
 TEST(SwitchImages, AreFiveDistinctPictures) {
     std::set<rt::ByteSet> distinct;
-    for (const Case& c : kCases) distinct.insert(*c.image);
+    for (const Case& c : kCases) distinct.insert(c.Image());
     EXPECT_EQ(distinct.size(), 5u);
 }
 

@@ -8,9 +8,10 @@
 namespace rt {
 
 // Start-up of the layer in a program: takes the program's directory and file
-// name from its own path, makes that directory current, initialises OLE on
-// this (the UI) thread, installs the fatal handler and creates the hidden
-// message window. Call first thing in WinMain.
+// name from its own path, makes that directory current, makes this thread
+// the UI thread (where the first use of COM initialises OLE), installs the
+// fatal handler and creates the hidden message window. Call first thing in
+// WinMain.
 void StartProgramLayer(HINSTANCE instance);
 
 // Start-up of the layer in a plug-in library (from DllMain): same, but makes

@@ -15,6 +15,7 @@
 #include "rt/program.h"
 #include "rt/window.h"
 #include "rt/dllcommand.h"
+#include "rt/resources.h"
 // System services
 #include "rt/handles.h"
 #include "rt/clock.h"

@@ -3,8 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 #include "rt/dates.h"
 #include "rt/fatal.h"
@@ -86,46 +87,17 @@ double ToNumber(const Text& text) {
         end = SkipDigits(t, fracBegin);
     }
     if (intEnd == start && end == fracBegin) return 0.0;  // no digits at all
-    const size_t mantissaEnd = end;
-    bool expNegative = false;
-    size_t expBegin = end;
     if (end < t.size() && (t[end] == 'e' || t[end] == 'E')) {
         size_t e = end + 1;
-        if (e < t.size() && (t[e] == '+' || t[e] == '-')) {
-            expNegative = t[e] == '-';
-            ++e;
-        }
+        if (e < t.size() && (t[e] == '+' || t[e] == '-')) ++e;
         const size_t expEnd = SkipDigits(t, e);
-        if (expEnd > e) {
-            expBegin = e;
-            end = expEnd;
-        }
+        if (expEnd > e) end = expEnd;
     }
-    double value = 0.0;
-    const std::from_chars_result r =
-        std::from_chars(t.data() + start, t.data() + end, value, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        // atof gives HUGE_VAL on overflow and 0 on underflow; from_chars
-        // leaves the value alone, so tell the two apart by the decimal
-        // magnitude: the place of the first significant digit plus the
-        // written exponent.
-        long long magnitude = 0;
-        size_t p = start;
-        while (p < intEnd && t[p] == '0') ++p;
-        if (p < intEnd) {
-            magnitude = static_cast<long long>(intEnd - p);
-        } else {
-            size_t q = fracBegin;
-            while (q < mantissaEnd && t[q] == '0') ++q;
-            magnitude = -static_cast<long long>(q - fracBegin);
-        }
-        long long written = 0;
-        for (size_t q = expBegin; q < end && written < 1000000; ++q) written = written * 10 + (t[q] - '0');
-        magnitude += expNegative ? -written : written;
-        value = magnitude > 0 ? HUGE_VAL : 0.0;
-    } else if (r.ec != std::errc()) {
-        value = 0.0;
-    }
+    // strtod is atof: HUGE_VAL on overflow, 0 or a subnormal on underflow.
+    // It sees only the sign-less number found above; the layer never sets a
+    // locale, so "." is its decimal point.
+    const Text number(t, start, end - start);
+    const double value = std::strtod(number.c_str(), nullptr);
     return negative ? -value : value;
 }
 
@@ -136,13 +108,13 @@ Text ToText(int32_t value) {
 }
 
 Text ToText(double value) {
-    // to_chars with a precision is "%.13g" without the locale's decimal
-    // point.
+    // The layer never sets a locale, so the C library formats in the "C"
+    // locale, with "." as the decimal point. (std::to_chars would do the
+    // same, but brings a quarter of a megabyte of tables into each file.)
     char buffer[64];
-    const std::to_chars_result r =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
-    if (r.ec != std::errc()) return Text();
-    return Text(buffer, r.ptr);
+    const int n = std::snprintf(buffer, sizeof buffer, "%.13g", value);
+    if (n < 0 || n >= static_cast<int>(sizeof buffer)) return Text();
+    return Text(buffer, static_cast<size_t>(n));
 }
 
 Text ToText(const ByteSet& bytes) {

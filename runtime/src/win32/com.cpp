@@ -2,14 +2,28 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <ole2.h>
 
 #include <string>
 #include <utility>
 
+#include "com_internal.h"
 #include "rt/com.h"
 #include "rt/handles.h"
+#include "window_internal.h"
 
 namespace rt {
+
+namespace detail {
+
+void InitOleOnUiThread() {
+    static bool initialised = false;  // read and written on the UI thread only
+    if (initialised || ::GetCurrentThreadId() != UiThread()) return;
+    initialised = true;
+    ::OleInitialize(nullptr);
+}
+
+}  // namespace detail
 
 ComObject::~ComObject() { Release(); }
 ComObject::ComObject(ComObject&& o) noexcept : disp_(std::exchange(o.disp_, nullptr)) {}
@@ -128,6 +142,7 @@ bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg
 }  // namespace
 
 bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
+    detail::InitOleOnUiThread();
     std::wstring name = ToWide(progIdOrClsid);
     if (name.empty()) return false;
     CLSID clsid{};

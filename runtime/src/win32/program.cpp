@@ -3,7 +3,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <cstdlib>
 
@@ -88,8 +87,8 @@ void RegisterMessageClass() {
 
 void StartProgramLayer(HINSTANCE instance) {
     CommonStart(instance);
-    // COM automation and shell links need OLE on the UI thread.
-    ::OleInitialize(nullptr);
+    // OLE comes with the first use of COM (com_internal.h), not here: the
+    // program shows its window without loading it.
     CreateMessageWindow();
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "com_internal.h"
 #include "gbk_path.h"
 #include "rt/handles.h"
 #include "rt/shell.h"
@@ -14,11 +15,15 @@ namespace rt {
 
 namespace {
 
-// COM for the length of one call. The layer's UI thread has OLE already (then
-// this only bumps the count); any other thread gets an apartment of its own.
+// COM for the length of one call. The layer's UI thread keeps OLE from its
+// first use of COM (then this only bumps the count); any other thread gets an
+// apartment of its own.
 class ComScope {
 public:
-    ComScope() : hr_(::CoInitialize(nullptr)) {}
+    ComScope() {
+        detail::InitOleOnUiThread();
+        hr_ = ::CoInitialize(nullptr);
+    }
     ~ComScope() { if (SUCCEEDED(hr_)) ::CoUninitialize(); }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;

@@ -44,11 +44,15 @@ HWND CreateTooltipWindow(HWND owner) {
 }
 
 void GiveIcons(Window* w) {
-    // Copies: the shared system icon must never be destroyed by us.
+    // The program's own icon at each size; the system's when the program
+    // has none. Copies: the shared system icon must never be destroyed by us.
+    w->bigIcon.Reset(detail::LoadProgramIcon(::GetSystemMetrics(SM_CXICON)));
+    w->smallIcon.Reset(detail::LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON)));
     HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
-    w->bigIcon.Reset(::CopyIcon(icon));
-    w->smallIcon.Reset(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+    if (!w->bigIcon) w->bigIcon.Reset(::CopyIcon(icon));
+    if (!w->smallIcon)
+        w->smallIcon.Reset(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), 0)));
     if (!w->smallIcon) w->smallIcon.Reset(::CopyIcon(icon));
     ::SendMessageA(w->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(w->bigIcon.Get()));
     ::SendMessageA(w->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(w->smallIcon.Get()));

@@ -121,6 +121,9 @@ void SetUnitFont(Unit* u, const FontSpec& spec);
 void SetUnitBackColor(Unit* u, uint32_t color);
 uint32_t ContainerBackColor(Window* w, const Unit* u);
 HBITMAP BitmapFromFile(const ByteSet& bytes);
+// A new icon of size x size pixels from the program's first icon group;
+// nullptr when the program file has none.
+HICON LoadProgramIcon(int size);
 void SetButtonImage(Unit* u, int which, const ByteSet& bytes);
 void SetTooltip(Window* w, Unit* u, const Text& text);
 bool DrawOwnerDrawn(Window* w, const DRAWITEMSTRUCT* di);

@@ -1,0 +1,61 @@
+// What the start-up of the real Velkora.exe loads: the libraries of the
+// clock synchronisation (automation) and of the online update (WinINet,
+// Windows Sockets) come with their first use, not with the window.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <set>
+#include <string>
+
+#include "support/driver.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::Text;
+
+constexpr int kCloseButton = 7;  // 超级按钮6 "×"
+
+// The file names of the modules loaded in the process, in lower case.
+std::set<Text> LoadedModules(HANDLE process) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    std::set<Text> names;
+    if (!::EnumProcessModules(process, modules, sizeof modules, &bytes)) return names;
+    const DWORD count = std::min<DWORD>(bytes / sizeof(HMODULE), 512);
+    for (DWORD i = 0; i < count; ++i) {
+        char name[MAX_PATH] = {};
+        if (!::GetModuleBaseNameA(process, modules[i], name, sizeof name)) continue;
+        Text lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        names.insert(lower);
+    }
+    return names;
+}
+
+TEST(Startup, ShowsItsWindowWithoutLoadingAutomationWinInetOrSockets) {
+    e2e::ProgramDir dir("Velkora 载入");
+    dir.CopyDeliverables(false);
+    e2e::Process p = e2e::Process::Start(dir.File("Velkora.exe"));
+    HWND main = e2e::FindVisibleTopWindow(p.Id(), "Velkora6");
+    ASSERT_NE(main, nullptr);
+    ::Sleep(500);  // the start-up ends with the switch settings
+
+    const std::set<Text> loaded = LoadedModules(p.Handle());
+    ASSERT_TRUE(loaded.count("velkora.exe")) << "the module list could not be read";
+    EXPECT_TRUE(loaded.count("user32.dll"));
+    for (const char* late : {"oleaut32.dll", "wininet.dll", "wsock32.dll", "ws2_32.dll"}) {
+        EXPECT_FALSE(loaded.count(late)) << late << " is loaded before its first use";
+    }
+
+    if (HWND close = e2e::Child(main, kCloseButton)) e2e::Click(close);
+    if (!p.WaitExit(10s)) p.Kill();
+}
+
+}  // namespace
