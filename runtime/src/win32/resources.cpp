@@ -3,13 +3,12 @@
 
 #include <windows.h>
 
-#include "rt/program.h"
 #include "window_internal.h"
 
 namespace rt {
 
 ByteSet ResourceBytes(int id) {
-    HMODULE module = LayerInstance();
+    HMODULE module = detail::Instance();
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
     if (!found) return ByteSet();
     // A loaded resource lives as long as its module and is never freed.
