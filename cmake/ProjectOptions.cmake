@@ -1,19 +1,25 @@
-# Compiler settings shared by every target.
+# Compiler settings of the project's own targets, which link this (through
+# the runtime, or directly): GoogleTest and other outside code keep theirs.
 #
 # Sources are UTF-8; every literal becomes GBK bytes at run time.
-add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=GBK)
+add_library(velkora_options INTERFACE)
+target_compile_options(velkora_options INTERFACE -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=GBK)
 
 if(WIN32)
-  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
-  # Each deliverable runs alone: no MinGW runtime DLLs beside it.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  target_compile_definitions(velkora_options INTERFACE
+    WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+  # Each file runs alone: no MinGW runtime DLLs beside it.
+  target_link_options(velkora_options INTERFACE -static -static-libgcc -static-libstdc++)
   # Release: optimised for size (start-up is spent loading the files, not
   # computing), and every function and datum in a section of its own, so
   # that the linker drops what nothing calls: most of a static C++ library.
-  add_compile_options($<$<CONFIG:Release>:-Os>
-                      $<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
-  add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
+  target_compile_options(velkora_options INTERFACE $<$<CONFIG:Release>:-Os>
+                         $<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
+  target_link_options(velkora_options INTERFACE $<$<CONFIG:Release>:-Wl,--gc-sections>)
 endif()
+
+# GBK export names are made with iconv.
+find_program(ICONV iconv REQUIRED)
 
 # The shipped files: GUI programs, the plug-ins too (nothing about them needs
 # a console), stripped of symbols and debugging sections in a Release build,
@@ -47,7 +53,7 @@ function(velkora_gbk_def target utf8_def)
   file(WRITE ${arch_def} "${def_text}")
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}.gbk.def)
   add_custom_command(OUTPUT ${out}
-    COMMAND iconv -f UTF-8 -t GBK ${arch_def} -o ${out}
+    COMMAND ${ICONV} -f UTF-8 -t GBK ${arch_def} -o ${out}
     DEPENDS ${arch_def}
     COMMENT "GBK export names for ${target}")
   add_custom_target(${target}_def DEPENDS ${out})

@@ -1,18 +1,3 @@
-# Cross-compiling the 32-bit Windows deliverables with MinGW-w64.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 32-bit Windows deliverables.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The -posix compilers: the -win32 ones lack std::thread/std::mutex, which
-# GoogleTest needs.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_ASM_COMPILER i686-w64-mingw32-gcc-posix)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# ctest runs the cross-built tests under Wine, in the private test prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

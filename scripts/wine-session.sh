@@ -20,7 +20,8 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # 32-bit code needs the kernel's compat mode; some virtual machines have none.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# VELKORA_WINE_ARCH=win64 asks for the twin where both would run.
+if [ "${VELKORA_WINE_ARCH:-}" != win64 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
   export VELKORA_WINE_ARCH=win32 WINEARCH=win32 wineboot=/usr/lib/wine/wine
 else
   export VELKORA_WINE_ARCH=win64 WINEARCH=win64 wineboot=/usr/lib/wine/wine64

@@ -31,8 +31,8 @@ private:
 // A variant owned by the caller.
 class Variant {
 public:
-    Variant() { ::VariantInit(&v_); }
-    ~Variant() { ::VariantClear(&v_); }
+    Variant();
+    ~Variant();
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     Variant(Variant&& o) noexcept;

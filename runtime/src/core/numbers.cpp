@@ -32,16 +32,23 @@ size_t SkipDigits(const Text& t, size_t pos) {
     return pos;
 }
 
+// Leading blanks and an optional sign, as atoi and atof take them; the
+// position of what follows.
+size_t SkipBlanksAndSign(const Text& t, bool* negative) {
+    size_t pos = SkipBlanks(t, 0);
+    if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) {
+        *negative = t[pos] == '-';
+        ++pos;
+    }
+    return pos;
+}
+
 }  // namespace
 
 int32_t ToInteger(const Text& text) {
     const Text t = FoldFullWidth(text);
-    size_t pos = SkipBlanks(t, 0);
     bool negative = false;
-    if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) {
-        negative = t[pos] == '-';
-        ++pos;
-    }
+    size_t pos = SkipBlanksAndSign(t, &negative);
     // Accumulate the magnitude with a ceiling just past the 32-bit range, so
     // any number of digits saturates instead of overflowing.
     const int64_t ceiling = int64_t{std::numeric_limits<int32_t>::max()} + 1;
@@ -70,12 +77,8 @@ int32_t TruncateToInt32(double value) {
 
 double ToNumber(const Text& text) {
     const Text t = FoldFullWidth(text);
-    size_t pos = SkipBlanks(t, 0);
     bool negative = false;
-    if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) {
-        negative = t[pos] == '-';
-        ++pos;
-    }
+    size_t pos = SkipBlanksAndSign(t, &negative);
     // The longest prefix atof would take: digits, an optional fraction and
     // an optional exponent that has digits of its own.
     const size_t start = pos;

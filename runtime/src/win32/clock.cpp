@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "late_bound.h"
 #include "rt/clock.h"
 
 namespace rt {
@@ -21,7 +22,7 @@ DateTime Now() {
     ::GetLocalTime(&st);
     st.wMilliseconds = 0;
     double days = kMinDateDays;
-    if (!::SystemTimeToVariantTime(&st, &days)) days = kMinDateDays;
+    if (!detail::OleAut32().SystemTimeToVariantTime(&st, &days)) days = kMinDateDays;
     return DateTime{days};
 }
 
@@ -31,7 +32,7 @@ bool SetLocalClock(DateTime date) {
     if (days < kMinDateDays) days = kMinDateDays;
     if (days > kLastSecondDays) days = kLastSecondDays;
     SYSTEMTIME st{};
-    if (!::VariantTimeToSystemTime(days, &st)) return false;
+    if (!detail::OleAut32().VariantTimeToSystemTime(days, &st)) return false;
     st.wMilliseconds = 0;
     return ::SetLocalTime(&st) != FALSE;
 }

@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "com_internal.h"
+#include "late_bound.h"
 #include "rt/com.h"
 #include "rt/handles.h"
+#include "wide_text.h"
 #include "window_internal.h"
 
 namespace rt {
@@ -20,10 +22,20 @@ void InitOleOnUiThread() {
     static bool initialised = false;  // read and written on the UI thread only
     if (initialised || ::GetCurrentThreadId() != UiThread()) return;
     initialised = true;
-    ::OleInitialize(nullptr);
+    Ole32().OleInitialize(nullptr);
 }
 
 }  // namespace detail
+
+namespace {
+
+// VariantInit's work, without loading the automation library for it.
+void EmptyVariant(VARIANT* v) {
+    *v = VARIANT{};
+    v->vt = VT_EMPTY;
+}
+
+}  // namespace
 
 ComObject::~ComObject() { Release(); }
 ComObject::ComObject(ComObject&& o) noexcept : disp_(std::exchange(o.disp_, nullptr)) {}
@@ -40,29 +52,26 @@ void ComObject::Release() {
     if (disp_) std::exchange(disp_, nullptr)->Release();
 }
 
+Variant::Variant() { EmptyVariant(&v_); }
+Variant::~Variant() {
+    if (v_.vt != VT_EMPTY) detail::OleAut32().VariantClear(&v_);
+}
+
 Variant::Variant(Variant&& o) noexcept {
     v_ = o.v_;  // a bitwise move: the source is left empty without clearing
-    ::VariantInit(&o.v_);
+    EmptyVariant(&o.v_);
 }
 Variant& Variant::operator=(Variant&& o) noexcept {
     if (this != &o) {
-        ::VariantClear(&v_);
+        detail::OleAut32().VariantClear(&v_);
         v_ = o.v_;
-        ::VariantInit(&o.v_);
+        EmptyVariant(&o.v_);
     }
     return *this;
 }
 
 namespace {
 
-std::wstring ToWide(const Text& text) {
-    if (text.empty()) return std::wstring();
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
 
 // Arguments as DISPPARAMS wants them: last argument first.
 class DispatchArgs {
@@ -70,7 +79,7 @@ public:
     explicit DispatchArgs(const std::vector<ComArg>& args) : values_(args.size()) {
         for (size_t i = 0; i < args.size(); ++i) {
             VARIANT& v = values_[args.size() - 1 - i];
-            ::VariantInit(&v);
+            EmptyVariant(&v);
             if (const auto* n = std::get_if<int32_t>(&args[i])) {
                 v.vt = VT_I4;
                 v.lVal = *n;
@@ -78,14 +87,14 @@ public:
                 v.vt = VT_BOOL;
                 v.boolVal = *b ? VARIANT_TRUE : VARIANT_FALSE;
             } else {
-                const std::wstring w = ToWide(std::get<Text>(args[i]));
+                const std::wstring w = win32::ToWide(std::get<Text>(args[i]));
                 v.vt = VT_BSTR;
-                v.bstrVal = ::SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+                v.bstrVal = detail::OleAut32().SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
             }
         }
     }
     ~DispatchArgs() {
-        for (VARIANT& v : values_) ::VariantClear(&v);
+        for (VARIANT& v : values_) detail::OleAut32().VariantClear(&v);
     }
     DispatchArgs(const DispatchArgs&) = delete;
     DispatchArgs& operator=(const DispatchArgs&) = delete;
@@ -108,7 +117,7 @@ private:
 };
 
 bool FindMember(IDispatch* disp, const Text& member, DISPID* id) {
-    std::wstring wide = ToWide(member);
+    std::wstring wide = win32::ToWide(member);
     LPOLESTR names[] = {&wide[0]};
     if (wide.empty()) return false;
     return SUCCEEDED(disp->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id));
@@ -126,16 +135,16 @@ bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg
         DISPPARAMS params = dispatchArgs.Params(kind);
         EXCEPINFO exception{};
         UINT badArg = 0;
-        if (result) ::VariantClear(result);
+        if (result) detail::OleAut32().VariantClear(result);
         const HRESULT hr = disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
                                         result, &exception, &badArg);
-        ::SysFreeString(exception.bstrSource);
-        ::SysFreeString(exception.bstrDescription);
-        ::SysFreeString(exception.bstrHelpFile);
+        detail::OleAut32().SysFreeString(exception.bstrSource);
+        detail::OleAut32().SysFreeString(exception.bstrDescription);
+        detail::OleAut32().SysFreeString(exception.bstrHelpFile);
         if (SUCCEEDED(hr)) return true;
         if (hr == DISP_E_EXCEPTION) return false;
     }
-    if (result) ::VariantClear(result);
+    if (result) detail::OleAut32().VariantClear(result);
     return false;
 }
 
@@ -143,25 +152,25 @@ bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg
 
 bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
     detail::InitOleOnUiThread();
-    std::wstring name = ToWide(progIdOrClsid);
+    std::wstring name = win32::ToWide(progIdOrClsid);
     if (name.empty()) return false;
     CLSID clsid{};
-    const HRESULT found = name[0] == L'{' ? ::CLSIDFromString(&name[0], &clsid)
-                                          : ::CLSIDFromProgID(name.c_str(), &clsid);
+    const HRESULT found = name[0] == L'{' ? detail::Ole32().CLSIDFromString(&name[0], &clsid)
+                                          : detail::Ole32().CLSIDFromProgID(name.c_str(), &clsid);
     if (FAILED(found)) return false;
 
     ScopedCom<IUnknown> unknown;
-    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
+    HRESULT hr = detail::Ole32().CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
                                     reinterpret_cast<void**>(unknown.Put()));
     if (hr == E_INVALIDARG)  // older systems refuse the remote kind
-        hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
+        hr = detail::Ole32().CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
                                 reinterpret_cast<void**>(unknown.Put()));
     if (FAILED(hr) || !unknown) return false;
 
     IDispatch* disp = nullptr;
     if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp))) || !disp)
         return false;
-    ::OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
+    detail::Ole32().OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
     object.Attach(disp);
     return true;
 }
@@ -188,28 +197,23 @@ Variant ComGetVariant(ComObject& object, const Text& member, const std::vector<C
 Text VariantToText(const Variant& v) {
     if (v.Get()->vt == VT_EMPTY) return Text();
     Variant text;
-    if (FAILED(::VariantChangeType(text.Get(), const_cast<VARIANT*>(v.Get()), 0, VT_BSTR)) ||
+    if (FAILED(detail::OleAut32().VariantChangeType(text.Get(), const_cast<VARIANT*>(v.Get()), 0, VT_BSTR)) ||
         text.Get()->vt != VT_BSTR || !text.Get()->bstrVal)
         return Text();
     const BSTR wide = text.Get()->bstrVal;
     // Texts end at their first NUL. Some servers (Wine's WinHttp among them)
     // count a terminator into the BSTR's length.
-    UINT length = ::SysStringLen(wide);
+    UINT length = detail::OleAut32().SysStringLen(wide);
     for (UINT i = 0; i < length; ++i) {
         if (wide[i] == L'\0') {
             length = i;
             break;
         }
     }
-    const int units = static_cast<int>(length);
-    if (units == 0) return Text();
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-    Text out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide, units, &out[0], n, nullptr, nullptr);
-    return out;
+    return win32::FromWide(wide, static_cast<int>(length));
 }
 
-void ClearVariant(Variant& v) { ::VariantClear(v.Get()); }
+void ClearVariant(Variant& v) { detail::OleAut32().VariantClear(v.Get()); }
 
 void ComRelease(ComObject& object) { object.Release(); }
 

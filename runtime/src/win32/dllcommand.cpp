@@ -13,6 +13,7 @@
 #include "rt/files.h"
 #include "rt/values.h"
 #include "critical_section.h"
+#include "late_bound.h"
 #include "window_internal.h"
 
 // The checked call itself lives in stdcall_i686.S / stdcall_x86_64.S: only
@@ -81,14 +82,7 @@ HMODULE LoadNamedLibrary(const char* file) {
 }
 
 [[noreturn]] void ReportMissing(const DllCommandEntry& entry) {
-    Text message;
-    if (entry.library && entry.library[0]) {
-        message = Text("无法找到指定DLL库文件“") + entry.library + "”中的输出命令“" +
-                  entry.exportName + "”";
-    } else {
-        message = Text("无法找到指定DLL库文件中的输出命令“") + entry.exportName + "”";
-    }
-    RaiseFatal(0, message);
+    detail::ReportMissingExport(entry.library, entry.exportName ? entry.exportName : "");
 }
 
 void Bind(const DllCommandEntry& entry, Binding& binding) {
@@ -146,6 +140,20 @@ void FreeAll(Table& t) {
 }
 
 }  // namespace
+
+namespace detail {
+
+void ReportMissingExport(const char* library, const char* exportName) {
+    Text message;
+    if (library && library[0]) {
+        message = Text("无法找到指定DLL库文件“") + library + "”中的输出命令“" + exportName + "”";
+    } else {
+        message = Text("无法找到指定DLL库文件中的输出命令“") + exportName + "”";
+    }
+    RaiseFatal(0, message);
+}
+
+}  // namespace detail
 
 void SetDllCommandTable(const DllCommandEntry* entries, int count) {
     Table& t = TheTable();

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "late_bound.h"
 #include "rt/handles.h"
 
 #include "rt/net.h"
@@ -12,7 +13,7 @@ namespace {
 
 struct InternetHandleTraits {
     static HINTERNET Invalid() { return nullptr; }
-    static void Close(HINTERNET h) { ::InternetCloseHandle(h); }
+    static void Close(HINTERNET h) { detail::WinInet().InternetCloseHandle(h); }
 };
 using ScopedInternet = Scoped<HINTERNET, InternetHandleTraits>;
 
@@ -24,7 +25,7 @@ constexpr DWORD kChunkWithoutLength = 10240;
 // lock, and the process ending frees it anyway.
 HINTERNET Session() {
     static const HINTERNET session =
-        ::InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
+        detail::WinInet().InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
                         INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     return session;
 }
@@ -44,7 +45,7 @@ bool SplitUrl(const Text& url, UrlParts* out) {
     parts.dwHostNameLength = 1;
     parts.dwUrlPathLength = 1;
     parts.dwExtraInfoLength = 1;
-    if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return false;
+    if (!detail::WinInet().InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return false;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
         return false;
     if (!parts.lpszHostName || parts.dwHostNameLength == 0) return false;
@@ -59,7 +60,7 @@ bool SplitUrl(const Text& url, UrlParts* out) {
 
 bool QueryNumber(HINTERNET request, DWORD what, DWORD* value) {
     DWORD size = sizeof(*value);
-    return ::HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, value, &size, nullptr) != FALSE;
+    return detail::WinInet().HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, value, &size, nullptr) != FALSE;
 }
 
 }  // namespace
@@ -70,16 +71,16 @@ HttpResult HttpGet(const Text& url) {
     HINTERNET session = Session();
     if (!session || !SplitUrl(url, &parts)) return result;
 
-    ScopedInternet connection(::InternetConnectA(session, parts.host.c_str(), parts.port, nullptr,
+    ScopedInternet connection(detail::WinInet().InternetConnectA(session, parts.host.c_str(), parts.port, nullptr,
                                                  nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return result;
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
     if (parts.secure) flags |= INTERNET_FLAG_SECURE;
-    ScopedInternet request(::HttpOpenRequestA(connection.Get(), "GET", parts.object.c_str(),
+    ScopedInternet request(detail::WinInet().HttpOpenRequestA(connection.Get(), "GET", parts.object.c_str(),
                                               "HTTP/1.0", nullptr, nullptr, flags, 0));
     if (!request) return result;
     static const char kHeaders[] = "Accept: */*\r\n";
-    if (!::HttpSendRequestA(request.Get(), kHeaders, sizeof(kHeaders) - 1, nullptr, 0))
+    if (!detail::WinInet().HttpSendRequestA(request.Get(), kHeaders, sizeof(kHeaders) - 1, nullptr, 0))
         return result;
 
     DWORD status = 0;
@@ -94,7 +95,7 @@ HttpResult HttpGet(const Text& url) {
     bool readFailed = false;
     for (;;) {
         DWORD got = 0;
-        if (!::InternetReadFile(request.Get(), buffer.data(), chunk, &got)) {
+        if (!detail::WinInet().InternetReadFile(request.Get(), buffer.data(), chunk, &got)) {
             readFailed = true;  // keep what came before the error
             break;
         }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "late_bound.h"
 #include "rt/net.h"
 
 namespace rt {
@@ -43,19 +44,19 @@ const IcmpLibrary& Icmp() {
 bool SocketsStarted() {
     static const bool started = [] {
         WSADATA data;
-        return ::WSAStartup(MAKEWORD(1, 1), &data) == 0;
+        return detail::WinSock().WSAStartup(MAKEWORD(1, 1), &data) == 0;
     }();
     return started;
 }
 
 // The first IPv4 address of a dotted address or a name; false when none.
 bool Resolve(const Text& host, IPAddr* address) {
-    const unsigned long dotted = ::inet_addr(host.c_str());
+    const unsigned long dotted = detail::WinSock().inet_addr(host.c_str());
     if (dotted != INADDR_NONE) {
         *address = dotted;
         return true;
     }
-    const hostent* entry = ::gethostbyname(host.c_str());
+    const hostent* entry = detail::WinSock().gethostbyname(host.c_str());
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list || !entry->h_addr_list[0])
         return false;
     in_addr first;

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "gbk_path.h"
+#include "late_bound.h"
 #include "rt/shell.h"
 
 namespace rt {
@@ -22,7 +23,7 @@ void ShellOpen(int verb, const Text& file, const std::optional<Text>& parameters
     static const char* const kVerbs[] = {"edit", "explore", "find", "open", "print"};
     const char* verbText = (verb >= 1 && verb <= 5) ? kVerbs[verb - 1] : nullptr;
     // A null directory is the current one.
-    ::ShellExecuteA(nullptr, verbText, file.c_str(), parameters ? parameters->c_str() : nullptr,
+    detail::Shell32().ShellExecuteA(nullptr, verbText, file.c_str(), parameters ? parameters->c_str() : nullptr,
                     directory ? directory->c_str() : nullptr, showMode.value_or(SW_SHOWNORMAL));
 }
 
@@ -33,7 +34,7 @@ Text SpecialFolderPath(int code) {
     char buf[MAX_PATH + 2] = {};
     DWORD n = 0;
     if (code >= 1 && code <= 8) {
-        if (!::SHGetSpecialFolderPathA(nullptr, buf, kFolders[code - 1], FALSE)) return Text();
+        if (!detail::Shell32().SHGetSpecialFolderPathA(nullptr, buf, kFolders[code - 1], FALSE)) return Text();
         n = static_cast<DWORD>(lstrlenA(buf));
     } else if (code == 9) {
         n = ::GetWindowsDirectoryA(buf, MAX_PATH);

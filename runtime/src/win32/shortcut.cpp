@@ -8,8 +8,10 @@
 
 #include "com_internal.h"
 #include "gbk_path.h"
+#include "late_bound.h"
 #include "rt/handles.h"
 #include "rt/shell.h"
+#include "wide_text.h"
 
 namespace rt {
 
@@ -22,23 +24,15 @@ class ComScope {
 public:
     ComScope() {
         detail::InitOleOnUiThread();
-        hr_ = ::CoInitialize(nullptr);
+        hr_ = detail::Ole32().CoInitialize(nullptr);
     }
-    ~ComScope() { if (SUCCEEDED(hr_)) ::CoUninitialize(); }
+    ~ComScope() { if (SUCCEEDED(hr_)) detail::Ole32().CoUninitialize(); }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 private:
     HRESULT hr_;
 };
 
-std::wstring ToWide(const Text& text) {
-    if (text.empty()) return std::wstring();
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
 
 Text WithLinkExtension(const Text& path) {
     const auto slash = win32::LastGbkChar(path, '\\');
@@ -55,7 +49,7 @@ bool CreateShortcut(const Text& linkPath, const Text& target,
                     const std::optional<Text>& workingDirectory) {
     ComScope com;
     ScopedCom<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(detail::Ole32().CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                   reinterpret_cast<void**>(link.Put()))))
         return false;
     link->SetPath(target.c_str());
@@ -67,7 +61,7 @@ bool CreateShortcut(const Text& linkPath, const Text& target,
     ScopedCom<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
         return false;
-    const std::wstring where = ToWide(WithLinkExtension(linkPath));
+    const std::wstring where = win32::ToWide(WithLinkExtension(linkPath));
     return SUCCEEDED(file->Save(where.c_str(), TRUE));
 }
 
