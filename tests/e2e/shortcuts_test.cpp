@@ -48,7 +48,7 @@ Link ReadLink(const Text& path) {
 
 // ShowCommand of the link file's header (ShellLinkHeader, offset 0x3C).
 int StoredShowCommand(const Text& path) {
-    const Text bytes = ReadBytes(path);
+    const Text bytes = ReadFileText(path);
     if (bytes.size() < 0x40) return -1;
     auto b = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
     return static_cast<int>(b(0x3C) | b(0x3D) << 8 | b(0x3E) << 16 | b(0x3F) << 24);
