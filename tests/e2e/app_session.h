@@ -16,7 +16,9 @@
 
 namespace e2e_app {
 
+using e2e::ReadFileText;
 using e2e::Text;
+using e2e::WriteFileText;
 using namespace std::chrono_literals;
 namespace mw = velkora::main_window;
 
@@ -109,28 +111,6 @@ inline std::vector<Text> Lines(const Text& path) {
     }
     if (!line.empty()) lines.push_back(line);
     return lines;
-}
-
-inline bool WriteFileText(const Text& path, const Text& text) {
-    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(f);
-    return ok && written == text.size();
-}
-
-// The raw bytes of a file ("" when missing).
-inline Text ReadBytes(const Text& path) {
-    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return Text();
-    Text bytes;
-    char buffer[65536];
-    DWORD n = 0;
-    while (::ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-    ::CloseHandle(f);
-    return bytes;
 }
 
 inline Text FolderPath(int csidl) {

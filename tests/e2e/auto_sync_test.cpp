@@ -33,26 +33,42 @@ bool Closed(HWND dialog) {
     return WaitUntil([&] { return !IsWindow(dialog) || !Visible(dialog); }, 10s);
 }
 
+// Opens the dialog, reads the minutes it shows and leaves by Esc, which
+// keeps them.
+Text IntervalShown(App& app) {
+    HWND dialog = OpenDialog(app);
+    if (!dialog) return "(the dialog did not open)";
+    const Text shown = MinutesShown(dialog);
+    PressKey(VK_ESCAPE);
+    return Closed(dialog) ? shown : "(Esc left the dialog open)";
+}
+
+enum class Entry { Typed, Pasted };
+
+// Opens the dialog, enters the minutes and presses "自动校时": the first
+// sync goes out at once and the dialog closes. `pressed` gets the moment
+// of the press, which the next sync counts from.
+void ConfirmInterval(App& app, const HttpServer& server, const Text& minutes, Entry entry = Entry::Typed,
+                     std::chrono::steady_clock::time_point* pressed = nullptr) {
+    const int before = HeadRequests(server);
+    HWND dialog = OpenDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    if (entry == Entry::Pasted) PutMinutes(dialog, minutes); else TypeMinutes(dialog, minutes);
+    if (pressed) *pressed = std::chrono::steady_clock::now();
+    Click(Child(dialog, dlg::超级按钮8));
+    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == before + 1; }, 10s));
+    ASSERT_TRUE(Closed(dialog));
+}
+
 TEST(AutoSync, ConfirmingOneMinuteSyncsAtOnceThenAgainAfterAMinute) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
-    HWND dialog = OpenDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(MinutesShown(dialog), "0");
-    TypeMinutes(dialog, "1");
-    const auto confirmed = std::chrono::steady_clock::now();
-    Click(Child(dialog, dlg::超级按钮8));
-    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 1; }, 10s));
-    EXPECT_TRUE(Closed(dialog));
+    ASSERT_TRUE(app.ReadyInUtc());
+    EXPECT_EQ(IntervalShown(app), "0");
+    std::chrono::steady_clock::time_point confirmed;
+    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1", Entry::Typed, &confirmed));
     EXPECT_TRUE(WaitUntil([&] { return app.Log().find("校对成功") != Text::npos; }, 10s)) << app.Log();
-
-    dialog = OpenDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(MinutesShown(dialog), "1");
-    PressKey(VK_ESCAPE);  // leaves the interval as it is
-    EXPECT_TRUE(Closed(dialog));
+    EXPECT_EQ(IntervalShown(app), "1");
 
     ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 2; }, 80s));
     const auto second = std::chrono::steady_clock::now() - confirmed;
@@ -80,37 +96,26 @@ TEST(AutoSync, EmptyConfirmDoesNothing) {
 }
 
 TEST(AutoSync, IntervalsAreShownAgainCancelSwitchesOffEscKeeps) {
-    HttpServer server(kTimeServerPort, TrueTimeAnswer);
-    App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
-
     struct Step {
         const char* entered;
-        bool paste;
+        Entry entry;
         const char* shown;
     };
     const Step steps[] = {
-        {"5", false, "5"},
-        {"１０", true, "10"},  // full-width digits are folded
-        {"9999", false, "9999"},
+        {"5", Entry::Typed, "5"},
+        {"１０", Entry::Pasted, "10"},  // full-width digits are folded
+        {"9999", Entry::Typed, "9999"},
     };
-    int requests = 0;
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app;
+    ASSERT_TRUE(app.ReadyInUtc());
     for (const Step& s : steps) {
         SCOPED_TRACE(s.entered);
-        HWND dialog = OpenDialog(app);
-        ASSERT_NE(dialog, nullptr);
-        if (s.paste) PutMinutes(dialog, s.entered); else TypeMinutes(dialog, s.entered);
-        Click(Child(dialog, dlg::超级按钮8));
-        ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == requests + 1; }, 10s));
-        ++requests;
-        ASSERT_TRUE(Closed(dialog));
-        dialog = OpenDialog(app);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(MinutesShown(dialog), s.shown);
-        PressKey(VK_ESCAPE);
-        ASSERT_TRUE(Closed(dialog));
+        ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, s.entered, s.entry));
+        ASSERT_EQ(IntervalShown(app), s.shown);
     }
+    const int requests = HeadRequests(server);
+    EXPECT_EQ(requests, 3);
 
     // Esc kept 9999; "取消" switches the repetition off.
     HWND dialog = OpenDialog(app);
@@ -131,15 +136,9 @@ TEST(AutoSync, IntervalsAreShownAgainCancelSwitchesOffEscKeeps) {
 TEST(AutoSync, NothingRunsUnderTheFatalBox) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
-    HWND dialog = OpenDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    TypeMinutes(dialog, "1");
-    const auto confirmed = std::chrono::steady_clock::now();
-    Click(Child(dialog, dlg::超级按钮8));
-    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 1; }, 10s));
-    ASSERT_TRUE(Closed(dialog));
+    ASSERT_TRUE(app.ReadyInUtc());
+    std::chrono::steady_clock::time_point confirmed;
+    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1", Entry::Typed, &confirmed));
 
     ASSERT_TRUE(DeleteFileA(app.Dir().File("Power.dll").c_str()));
     SetWindowPos(app.Main(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -48,7 +48,7 @@ Link ReadLink(const Text& path) {
 
 // ShowCommand of the link file's header (ShellLinkHeader, offset 0x3C).
 int StoredShowCommand(const Text& path) {
-    const Text bytes = ReadBytes(path);
+    const Text bytes = ReadFileText(path);
     if (bytes.size() < 0x40) return -1;
     auto b = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
     return static_cast<int>(b(0x3C) | b(0x3D) << 8 | b(0x3E) << 16 | b(0x3F) << 24);
@@ -93,6 +93,17 @@ protected:
         ASSERT_TRUE(app.main);
         ASSERT_TRUE(CloseByX(app));
     }
+    // The shortcut at `path` starts this directory's Velkora.exe with the
+    // arguments, in a normal window, and carries the description.
+    void ExpectLinkToVelkora(const Text& path, const Text& arguments, const Text& description) {
+        SCOPED_TRACE(path);
+        const Link link = ReadLink(path);
+        ASSERT_TRUE(link.loaded);
+        EXPECT_TRUE(SamePath(link.target, dir_.File("Velkora.exe"))) << link.target;
+        EXPECT_EQ(link.arguments, arguments);
+        EXPECT_EQ(StoredShowCommand(path), SW_SHOW) << "read back: " << link.showCommand;
+        EXPECT_EQ(link.description, description);
+    }
     e2e::ProgramDir dir_;
 };
 
@@ -109,19 +120,8 @@ TEST_F(Shortcuts, TheFirstEndWritesTheRecordAndMakesBothDesktopShortcuts) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(data, "桌面快捷方式");
 
-    const Link program = ReadLink(DesktopLink());
-    ASSERT_TRUE(program.loaded);
-    EXPECT_TRUE(SamePath(program.target, dir_.File("Velkora.exe"))) << program.target;
-    EXPECT_EQ(program.arguments, "");
-    EXPECT_EQ(StoredShowCommand(DesktopLink()), SW_SHOW) << "read back: " << program.showCommand;
-    EXPECT_EQ(program.description, kProgramDescription);
-
-    const Link clock = ReadLink(ClockLink());
-    ASSERT_TRUE(clock.loaded);
-    EXPECT_TRUE(SamePath(clock.target, dir_.File("Velkora.exe"))) << clock.target;
-    EXPECT_EQ(clock.arguments, "-clock");
-    EXPECT_EQ(StoredShowCommand(ClockLink()), SW_SHOW) << "read back: " << clock.showCommand;
-    EXPECT_EQ(clock.description, kClockDescription);
+    ExpectLinkToVelkora(DesktopLink(), "", kProgramDescription);
+    ExpectLinkToVelkora(ClockLink(), "-clock", kClockDescription);
 }
 
 TEST_F(Shortcuts, DeletedShortcutsComeBackOnlyWhenTheRecordIsGone) {
@@ -147,11 +147,7 @@ TEST_F(Shortcuts, TheStartWithWindowsSwitchMakesAndRemovesTheStartupShortcut) {
     e2e::Click(button);
     EXPECT_TRUE(WaitForLook(button, SwitchLook::On));
     ASSERT_TRUE(e2e::WaitUntil([&] { return ReadLink(StartupLink()).loaded; }, 5s));
-    const Link startup = ReadLink(StartupLink());
-    EXPECT_TRUE(SamePath(startup.target, dir_.File("Velkora.exe"))) << startup.target;
-    EXPECT_EQ(startup.arguments, "");
-    EXPECT_EQ(StoredShowCommand(StartupLink()), SW_SHOW) << "read back: " << startup.showCommand;
-    EXPECT_EQ(startup.description, kProgramDescription);
+    ExpectLinkToVelkora(StartupLink(), "", kProgramDescription);
 
     e2e::Click(button);
     EXPECT_TRUE(WaitForLook(button, SwitchLook::Off));

@@ -9,14 +9,6 @@ namespace {
 
 const Text kConfig = "[设置]\r\n窗体位置=假\r\n开机启动=假\r\n记录时区=假\r\n";
 
-void WriteConfig(const Text& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD n = 0;
-    WriteFile(f, kConfig.data(), static_cast<DWORD>(kConfig.size()), &n, nullptr);
-    CloseHandle(f);
-}
-
 TEST(SingleInstance, MainWindowCarriesTheProperty) {
     App app;
     ASSERT_NE(app.Main(), nullptr);
@@ -26,7 +18,7 @@ TEST(SingleInstance, MainWindowCarriesTheProperty) {
 // Second start, also with "-clock", while the first sits in the tray.
 TEST(SingleInstance, SecondStartRestoresTheFirstAndEndsSilently) {
     App app;
-    WriteConfig(app.Dir().File("config.ini"));
+    ASSERT_TRUE(WriteFileText(app.Dir().File("config.ini"), kConfig));
     ASSERT_NE(app.Main(), nullptr);
 
     for (const char* args : {"", "-clock"}) {

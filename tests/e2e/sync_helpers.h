@@ -78,6 +78,14 @@ public:
         WaitUntil([&] { return ListCurrent(Unit(mw::列表框1)) == 7; }, 5s);
     }
 
+    // Waits for the main window and picks "德国 英国（UTC）"; false when the
+    // window never shows.
+    bool ReadyInUtc() {
+        if (!Main()) return false;
+        ChooseUtc();
+        return true;
+    }
+
     // Presses "立即校对" and waits until the run has written its result.
     // The log is emptied first so that a run that repeats the last one's
     // lines is still seen to end.

@@ -36,8 +36,7 @@ TEST(Sync, RefusedClockWriteShowsTheBoxAndIsNotReportedAsSuccess) {
         return DateAnswer(HttpServer::HttpDateNow(-366LL * 24 * 3600));  // a year off
     });
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
+    ASSERT_TRUE(app.ReadyInUtc());
     Click(app.Unit(mw::超级按钮7));
     MessageBoxInfo box = WaitMessageBox(app.Pid());
     ASSERT_NE(box.hwnd, nullptr);
@@ -54,8 +53,7 @@ TEST(Sync, RefusedClockWriteShowsTheBoxAndIsNotReportedAsSuccess) {
 TEST(Sync, AnswersWithoutAUsableDateAreAnUnknownError) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
+    ASSERT_TRUE(app.ReadyInUtc());
 
     struct Case {
         const char* name;
@@ -95,8 +93,7 @@ TEST(Sync, AnswersWithoutAUsableDateAreAnUnknownError) {
 
 TEST(Sync, NoServerIsAnUnknownError) {
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
+    ASSERT_TRUE(app.ReadyInUtc());
     EXPECT_EQ(app.SyncAndWait(), kStartLines + "\r\n错误：未知原因");  // nothing listening
     EXPECT_TRUE(Enabled(app.Unit(mw::超级按钮7)));
 }
@@ -129,8 +126,7 @@ TEST(Sync, MissingIsNTAdminExportIsFatal) {
 TEST(Sync, ASecondRunReplacesTheFirstRunsLines) {
     HttpServer server(kTimeServerPort, [](const HttpRequest&) { return DateAnswer("UTC"); });
     App app;
-    ASSERT_NE(app.Main(), nullptr);
-    app.ChooseUtc();
+    ASSERT_TRUE(app.ReadyInUtc());
     EXPECT_EQ(app.SyncAndWait(), kStartLines + "\r\n错误：未知原因");
     server.SetHandler(TrueTimeAnswer);
     const Text second = app.SyncAndWait();

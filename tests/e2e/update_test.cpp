@@ -118,7 +118,7 @@ e2e::HttpServer::Handler ServeFiles(const Text& dir) {
             answer.body = "not found";
             return answer;
         }
-        answer.body = ReadBytes(path);
+        answer.body = ReadFileText(path);
         return answer;
     };
 }
@@ -128,9 +128,9 @@ protected:
     void SetUp() override {
         dir_.CopyDeliverables();
         ::CreateDirectoryA(serverDir_.File("e").c_str(), nullptr);
-        power_ = ReadBytes(dir_.File("Power.dll"));
-        clock_ = ReadBytes(dir_.File("Clock.dll"));
-        program_ = ReadBytes(dir_.File("Velkora.exe"));
+        power_ = ReadFileText(dir_.File("Power.dll"));
+        clock_ = ReadFileText(dir_.File("Clock.dll"));
+        program_ = ReadFileText(dir_.File("Velkora.exe"));
         ASSERT_FALSE(power_.empty());
         ASSERT_FALSE(clock_.empty());
     }
@@ -151,7 +151,7 @@ protected:
         return text;
     }
 
-    bool Holds(const Text& name, const Text& bytes) const { return ReadBytes(dir_.File(name)) == bytes; }
+    bool Holds(const Text& name, const Text& bytes) const { return ReadFileText(dir_.File(name)) == bytes; }
 
     bool NoPartialDownloadsLeft() const {
         WIN32_FIND_DATAA found;
@@ -338,7 +338,7 @@ TEST_F(OnlineUpdate, ClosingDuringAHeldDownloadEndsAtOnceAndTheNextRunClearsWhat
     ASSERT_TRUE(app.main);
     EXPECT_EQ(RunUpdate(app), "已是最新版本");
     EXPECT_FALSE(e2e::FileExists(leftover));
-    EXPECT_EQ(ReadBytes(users), "keep me");
+    EXPECT_EQ(ReadFileText(users), "keep me");
     ASSERT_TRUE(CloseByX(app));
 }
 
@@ -420,9 +420,9 @@ TEST_F(OnlineUpdate, OtherHandOffCommandLinesStartNormally) {
         App app = Start(dir_, arguments);
         ASSERT_TRUE(app.main) << "no normal start-up";
         EXPECT_TRUE(e2e::Visible(app.main));
-        EXPECT_EQ(ReadBytes(victim), "keep me");
+        EXPECT_EQ(ReadFileText(victim), "keep me");
         ASSERT_TRUE(CloseByX(app));
-        EXPECT_EQ(ReadBytes(victim), "keep me");
+        EXPECT_EQ(ReadFileText(victim), "keep me");
     }
 }
 

@@ -100,8 +100,10 @@ Text ScreenshotPath(const Text& name);
 // ("velkora/Velkora.exe").
 Text DeliverablePath(const Text& relative);
 
-// Text of a file, or "" when missing.
+// The bytes of a file, or "" when missing.
 Text ReadFileText(const Text& path);
+// Writes the bytes as the whole file, replacing one already there.
+bool WriteFileText(const Text& path, const Text& bytes);
 bool FileExists(const Text& path);
 
 }  // namespace e2e

@@ -119,26 +119,38 @@ TEST(ToTextDate, DropsTrailingZeroTimeFields) {
     EXPECT_EQ(rt::ToText(DateTime{1e20}), "");
 }
 
+// A text and the date it reads as.
+struct Reading {
+    const char* text;
+    const char* shown;
+};
+
 TEST(ToDateTime, DashedDatesWithTimes) {
-    EXPECT_EQ(Show(rt::ToDateTime("2013-11-08 12:34:56")), "2013-11-08 12:34:56");
-    EXPECT_EQ(Show(rt::ToDateTime("2013-11-8 2:34:56")), "2013-11-08 02:34:56");
-    EXPECT_EQ(Show(rt::ToDateTime("2013-11-08 12:34")), "2013-11-08 12:34:00");
+    const Reading readings[] = {
+        {"2013-11-08 12:34:56", "2013-11-08 12:34:56"},
+        {"2013-11-8 2:34:56", "2013-11-08 02:34:56"},
+        {"2013-11-08 12:34", "2013-11-08 12:34:00"},
+        {"2013/1/2 3:4:5", "2013-01-02 03:04:05"},
+        {"2013.12.31 23:59:59", "2013-12-31 23:59:59"},
+        {"0100-01-01", "0100-01-01 00:00:00"},
+        {"9999-12-31 23:59:59", "9999-12-31 23:59:59"},
+        {"2024-02-29", "2024-02-29 00:00:00"},
+    };
+    for (const Reading& r : readings) EXPECT_EQ(Show(rt::ToDateTime(r.text)), r.shown) << r.text;
     EXPECT_EQ(rt::ToDateTime("2013-11-08").days, 41586.0);
-    EXPECT_EQ(Show(rt::ToDateTime("2013/1/2 3:4:5")), "2013-01-02 03:04:05");
-    EXPECT_EQ(Show(rt::ToDateTime("2013.12.31 23:59:59")), "2013-12-31 23:59:59");
-    EXPECT_EQ(Show(rt::ToDateTime("0100-01-01")), "0100-01-01 00:00:00");
-    EXPECT_EQ(Show(rt::ToDateTime("9999-12-31 23:59:59")), "9999-12-31 23:59:59");
-    EXPECT_EQ(Show(rt::ToDateTime("2024-02-29")), "2024-02-29 00:00:00");
 }
 
 TEST(ToDateTime, ChineseFieldMarksAndFullWidthDigits) {
-    EXPECT_EQ(Show(rt::ToDateTime("2013年11月20日")), "2013-11-20 00:00:00");
-    EXPECT_EQ(Show(rt::ToDateTime("2013年11月20日14时35分7秒")), "2013-11-20 14:35:07");
-    EXPECT_EQ(Show(rt::ToDateTime("2013年11月20日14时35分")), "2013-11-20 14:35:00");
-    EXPECT_EQ(Show(rt::ToDateTime("2013年11月20日15时")), "2013-11-20 15:00:00");
-    EXPECT_EQ(Show(rt::ToDateTime("2013年11月20日 14时35分7秒")), "2013-11-20 14:35:07");
-    EXPECT_EQ(Show(rt::ToDateTime("2013-11-20 14:35分")), "2013-11-20 14:35:00");
-    EXPECT_EQ(Show(rt::ToDateTime("２０１３－１１－０８\xA1\xA1１２：３４：５６")), "2013-11-08 12:34:56");
+    const Reading readings[] = {
+        {"2013年11月20日", "2013-11-20 00:00:00"},
+        {"2013年11月20日14时35分7秒", "2013-11-20 14:35:07"},
+        {"2013年11月20日14时35分", "2013-11-20 14:35:00"},
+        {"2013年11月20日15时", "2013-11-20 15:00:00"},
+        {"2013年11月20日 14时35分7秒", "2013-11-20 14:35:07"},
+        {"2013-11-20 14:35分", "2013-11-20 14:35:00"},
+        {"２０１３－１１－０８\xA1\xA1１２：３４：５６", "2013-11-08 12:34:56"},
+    };
+    for (const Reading& r : readings) EXPECT_EQ(Show(rt::ToDateTime(r.text)), r.shown) << r.text;
 }
 
 TEST(ToDateTime, RoundTripsItsOwnText) {

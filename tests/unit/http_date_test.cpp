@@ -2,29 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "expect_civil_time.h"
 #include "rt/dates.h"
 
 namespace {
 
 const rt::DateTime kNow{45000.25};
 
-rt::CivilTime Civil(rt::DateTime d) {
-    rt::CivilTime c;
-    EXPECT_TRUE(rt::DateToCivil(d, &c));
-    return c;
-}
-
 void ExpectAccepted(const rt::Text& header, int y, int mo, int d, int h, int mi, int s) {
     SCOPED_TRACE(header);
     rt::DateTime date;
     ASSERT_EQ(velkora::ParseHttpDate(header, date, kNow), 1);
-    const rt::CivilTime c = Civil(date);
-    EXPECT_EQ(c.year, y);
-    EXPECT_EQ(c.month, mo);
-    EXPECT_EQ(c.day, d);
-    EXPECT_EQ(c.hour, h);
-    EXPECT_EQ(c.minute, mi);
-    EXPECT_EQ(c.second, s);
+    unittest::ExpectCivilTime(date, y, mo, d, h, mi, s);
 }
 
 void ExpectRejected(const rt::Text& header) {

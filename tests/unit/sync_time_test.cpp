@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "expect_civil_time.h"
 #include "rt/dates.h"
 
 namespace {
@@ -13,40 +14,30 @@ rt::DateTime At(int y, int mo, int d, int h, int mi, int s) {
     return out;
 }
 
-void ExpectAt(rt::DateTime got, int y, int mo, int d, int h, int mi, int s) {
-    rt::CivilTime c;
-    ASSERT_TRUE(rt::DateToCivil(got, &c));
-    EXPECT_EQ(c.year, y);
-    EXPECT_EQ(c.month, mo);
-    EXPECT_EQ(c.day, d);
-    EXPECT_EQ(c.hour, h);
-    EXPECT_EQ(c.minute, mi);
-    EXPECT_EQ(c.second, s);
-}
-
 }  // namespace
 
+using unittest::ExpectCivilTime;
 using velkora::CorrectServerTime;
 
 TEST(CorrectServerTime, AddsZoneHoursAndWholeRoundTripSeconds) {
     const rt::DateTime gmt = At(2026, 12, 8, 8, 0, 0);
-    ExpectAt(CorrectServerTime(gmt, 8, 1830), 2026, 12, 8, 16, 0, 1);
-    ExpectAt(CorrectServerTime(gmt, 0, 0), 2026, 12, 8, 8, 0, 0);
-    ExpectAt(CorrectServerTime(gmt, -1, 0), 2026, 12, 8, 7, 0, 0);  // no list entry current
+    ExpectCivilTime(CorrectServerTime(gmt, 8, 1830), 2026, 12, 8, 16, 0, 1);
+    ExpectCivilTime(CorrectServerTime(gmt, 0, 0), 2026, 12, 8, 8, 0, 0);
+    ExpectCivilTime(CorrectServerTime(gmt, -1, 0), 2026, 12, 8, 7, 0, 0);  // no list entry current
 }
 
 TEST(CorrectServerTime, DropsTheFractionOfASecond) {
     const rt::DateTime gmt = At(2026, 12, 8, 8, 0, 0);
-    ExpectAt(CorrectServerTime(gmt, 0, 999), 2026, 12, 8, 8, 0, 0);
-    ExpectAt(CorrectServerTime(gmt, 0, 1000), 2026, 12, 8, 8, 0, 1);
-    ExpectAt(CorrectServerTime(gmt, 0, 1999), 2026, 12, 8, 8, 0, 1);
-    ExpectAt(CorrectServerTime(gmt, 0, 2000), 2026, 12, 8, 8, 0, 2);
+    ExpectCivilTime(CorrectServerTime(gmt, 0, 999), 2026, 12, 8, 8, 0, 0);
+    ExpectCivilTime(CorrectServerTime(gmt, 0, 1000), 2026, 12, 8, 8, 0, 1);
+    ExpectCivilTime(CorrectServerTime(gmt, 0, 1999), 2026, 12, 8, 8, 0, 1);
+    ExpectCivilTime(CorrectServerTime(gmt, 0, 2000), 2026, 12, 8, 8, 0, 2);
 }
 
 TEST(CorrectServerTime, CrossesDayAndYearBoundaries) {
-    ExpectAt(CorrectServerTime(At(2026, 12, 8, 5, 0, 0), -10, 300), 2026, 12, 7, 19, 0, 0);
-    ExpectAt(CorrectServerTime(At(2026, 12, 31, 20, 0, 0), 8, 1200), 2027, 1, 1, 4, 0, 1);
-    ExpectAt(CorrectServerTime(At(2024, 2, 28, 23, 59, 59), 0, 1500), 2024, 2, 29, 0, 0, 0);
+    ExpectCivilTime(CorrectServerTime(At(2026, 12, 8, 5, 0, 0), -10, 300), 2026, 12, 7, 19, 0, 0);
+    ExpectCivilTime(CorrectServerTime(At(2026, 12, 31, 20, 0, 0), 8, 1200), 2027, 1, 1, 4, 0, 1);
+    ExpectCivilTime(CorrectServerTime(At(2024, 2, 28, 23, 59, 59), 0, 1500), 2024, 2, 29, 0, 0, 0);
 }
 
 TEST(TickDifference, IsTheTrueIntervalAcrossAWrap) {
@@ -54,7 +45,7 @@ TEST(TickDifference, IsTheTrueIntervalAcrossAWrap) {
     EXPECT_EQ(velkora::TickDifference(200u, 0xFFFFFF00u), 456u);
     EXPECT_EQ(velkora::TickDifference(0u, 0xFFFFFFFFu), 1u);
     // A round trip measured across the wrap still adds its whole seconds.
-    ExpectAt(CorrectServerTime(At(2026, 12, 8, 8, 0, 0), 0, velkora::TickDifference(1000u, 0xFFFFFC18u)),
+    ExpectCivilTime(CorrectServerTime(At(2026, 12, 8, 8, 0, 0), 0, velkora::TickDifference(1000u, 0xFFFFFC18u)),
              2026, 12, 8, 8, 0, 2);
 }
 

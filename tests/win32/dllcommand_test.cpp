@@ -84,59 +84,62 @@ private:
 
 // --- the checked call ----------------------------------------------------
 
-TEST(CallStdcallChecked, StdcallWithTwoArgumentsIsBalanced) {
-    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
-    ASSERT_TRUE(lib);
-    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "AddTwo"));
-    ASSERT_NE(nullptr, fn);
-    const uintptr_t args[] = {40, 2};
+// The checked call made on the exports of the fixture library beside the
+// test program.
+class FixtureExports : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(lib_); }
+    // Calls the named export; false when the call found the stack out of
+    // balance afterwards (or there is no such export).
+    bool Call(const char* name, std::initializer_list<uintptr_t> args, uintptr_t* result) {
+        const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib_.Get(), name));
+        if (!fn) {
+            ADD_FAILURE() << "no export " << name;
+            return false;
+        }
+        return rt::CallStdcallChecked(fn, args.size() ? args.begin() : nullptr, static_cast<int>(args.size()),
+                                      result);
+    }
+
+private:
+    rt::ScopedModule lib_{::LoadLibraryA(LocalFixture().c_str())};
+};
+
+using CallStdcallChecked = FixtureExports;
+
+TEST_F(CallStdcallChecked, StdcallWithTwoArgumentsIsBalanced) {
     uintptr_t result = 0;
-    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 2, &result));
+    EXPECT_TRUE(Call("AddTwo", {40, 2}, &result));
     EXPECT_EQ(42u, static_cast<uint32_t>(result));
 }
 
-TEST(CallStdcallChecked, CdeclCalledAsStdcall) {
-    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
-    ASSERT_TRUE(lib);
-    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "CdeclAddTwo"));
-    ASSERT_NE(nullptr, fn);
-    const uintptr_t args[] = {5, 6};
+TEST_F(CallStdcallChecked, CdeclCalledAsStdcall) {
     uintptr_t result = 0;
 #if defined(__i386__)
     // The callee leaves 8 bytes behind; the call notices and still returns
     // with the stack put right (this test goes on running).
-    EXPECT_FALSE(rt::CallStdcallChecked(fn, args, 2, &result));
+    EXPECT_FALSE(Call("CdeclAddTwo", {5, 6}, &result));
 #else
     // x64 has one convention: the caller always removes the arguments.
-    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 2, &result));
+    EXPECT_TRUE(Call("CdeclAddTwo", {5, 6}, &result));
 #endif
     EXPECT_EQ(11u, static_cast<uint32_t>(result));
     // A cdecl function without arguments leaves nothing behind.
-    const void* which = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "Which"));
-    EXPECT_TRUE(rt::CallStdcallChecked(which, nullptr, 0, nullptr));
+    EXPECT_TRUE(Call("Which", {}, nullptr));
 }
 
-TEST(CallStdcallChecked, EightArgumentsArriveInOrder) {
-    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
-    ASSERT_TRUE(lib);
-    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "WeightedSum8"));
-    ASSERT_NE(nullptr, fn);
-    const uintptr_t args[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+TEST_F(CallStdcallChecked, EightArgumentsArriveInOrder) {
     uintptr_t result = 0;
-    EXPECT_TRUE(rt::CallStdcallChecked(fn, args, 8, &result));
+    EXPECT_TRUE(Call("WeightedSum8", {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000}, &result));
     EXPECT_EQ(1 + 20 + 300 + 4000 + 50000 + 600000 + 7000000 + 80000000,
               static_cast<int32_t>(result));
 }
 
-TEST(CallStdcallChecked, RegisterWideValuesSurvive) {
-    rt::ScopedModule lib(::LoadLibraryA(LocalFixture().c_str()));
-    ASSERT_TRUE(lib);
-    const void* fn = reinterpret_cast<const void*>(::GetProcAddress(lib.Get(), "Identity"));
-    ASSERT_NE(nullptr, fn);
+TEST_F(CallStdcallChecked, RegisterWideValuesSurvive) {
     const uintptr_t value = static_cast<uintptr_t>(0x89ABCDEF) |
                             (sizeof(uintptr_t) > 4 ? static_cast<uintptr_t>(0x76543210) << 16 << 16 : 0);
     uintptr_t result = 0;
-    EXPECT_TRUE(rt::CallStdcallChecked(fn, &value, 1, &result));
+    EXPECT_TRUE(Call("Identity", {value}, &result));
     EXPECT_EQ(value, result);
 }
 
