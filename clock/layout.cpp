@@ -1,4 +1,4 @@
-// The window 迷你时钟, as its layout table reads: units in their stored order.
+// Layout of the window 迷你时钟: the dark clock face and its time labels.
 #include "mini_clock.h"
 #include "unit_ids.h"
 
@@ -19,16 +19,13 @@ UnitTemplate ClockLabel(int id, int left, int top, int width, int height, uint32
 }
 
 WindowTemplate Build() {
-    WindowTemplate w;
-    w.number = kMiniClockWindow;
+    // No title and no taskbar button.
+    WindowTemplate w = WindowRow(kMiniClockWindow, "", 481, 141,
+                                 kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere | kWinTopMost,
+                                 kDark);
+    // Stored, though the centred start position overrides them.
     w.left = 50;
     w.top = 50;
-    w.width = 481;
-    w.height = 141;
-    // No taskbar button; the centred start position overrides left and top.
-    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
-                   kWinTopMost;
-    w.backColor = kDark;
     w.units = {
         Timer(时钟1, 1000),
         ClockLabel(日期, 336, 25, 140, 90, kWordWrap, "11月20日\r\n星期日", -33),

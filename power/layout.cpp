@@ -1,4 +1,5 @@
-// The window 配置, as its layout table reads: units in their stored order.
+// Layout of the window 配置: minutes box, action choice, confirm and cancel,
+// and one timer per action.
 #include "power.h"
 #include "unit_ids.h"
 
@@ -29,14 +30,10 @@ UnitTemplate Button(int id, int left, const char* caption, const char* tooltip) 
 }
 
 WindowTemplate Build() {
-    WindowTemplate w;
-    w.number = kConfigWindow;
-    w.title = "定时关机小巧版";
-    w.width = 298;
-    w.height = 204;
-    w.attributes = kWinVisible | kWinCentered | kWinDragAnywhere | kWinEscCloses |
-                   kWinShowInTaskbar;
-    w.backColor = kTeal;
+    WindowTemplate w = WindowRow(kConfigWindow, "定时关机小巧版", 298, 204,
+                                 kWinVisible | kWinCentered | kWinDragAnywhere | kWinEscCloses |
+                                     kWinShowInTaskbar,
+                                 kTeal);
     w.units = {
         Timer(刷新, 0),
         Timer(睡眠, 0),

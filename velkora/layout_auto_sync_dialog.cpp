@@ -15,15 +15,9 @@ constexpr uint32_t kPurple = Rgb(163, 16, 254);
 constexpr uint32_t kPurpleHot = Rgb(144, 0, 255);
 
 WindowTemplate Build() {
-    WindowTemplate w;
-    w.number = kAutoSyncDialog;
-    w.title = "";
-    w.width = 380;
-    w.height = 204;
-    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
-                   kWinTopMost;
-    w.backColor = Rgb(0, 170, 169);
-    w.defaultFont = DefaultFont();
+    WindowTemplate w = WindowRow(kAutoSyncDialog, "", 380, 204,
+                                 kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere | kWinTopMost,
+                                 Rgb(0, 170, 169));
 
     w.units = {
         Label(标题, 0, 0, 440, 32, kVisible | kDisabled, "      自动校时", Font(kYaHei, -14), kWhite,

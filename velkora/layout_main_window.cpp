@@ -40,15 +40,10 @@ UnitTemplate Switch(int id, int left, int top) {
 }
 
 WindowTemplate Build() {
-    WindowTemplate w;
-    w.number = kMainWindow;
-    w.title = "Velkora6";
-    w.width = 773;
-    w.height = 365;
-    w.attributes = kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
-                   kWinShowInTaskbar;
-    w.backColor = kBackground;
-    w.defaultFont = DefaultFont();
+    WindowTemplate w = WindowRow(kMainWindow, "Velkora6", 773, 365,
+                                 kWinVisible | kWinCentered | kWinEscCloses | kWinDragAnywhere |
+                                     kWinShowInTaskbar,
+                                 kBackground);
 
     w.units = {
         // On the window itself.

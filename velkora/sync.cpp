@@ -22,7 +22,8 @@ namespace {
 
 namespace mw = main_window;
 
-const rt::Text kTimeServerUrl = VELKORA_TIME_SERVER_URL;  // TimeServerUrl
+// Fixed at build time; tests build against their own local server.
+const rt::Text TimeServerUrl = VELKORA_TIME_SERVER_URL;
 constexpr const char* kRequestProgId = "WinHttp.WinHttpRequest.5.1";
 constexpr int kMbIconError = 16;
 
@@ -62,7 +63,7 @@ void RunTimeSync() {
     const uint32_t start = rt::TickCount();
     const int index = rt::GetUnitInt(kMainWindow, mw::列表框1, rt::kPropListIndex);
     const int offset = rt::ListItemData(kMainWindow, mw::列表框1, index);
-    const int result = FetchServerTimeAndSetClock(kTimeServerUrl, offset);
+    const int result = FetchServerTimeAndSetClock(TimeServerUrl, offset);
     if (result == kClockSet) {
         AppendLog(SuccessLogLine(TickDifference(rt::TickCount(), start)));
     } else if (result == kClockRefused) {

@@ -158,4 +158,8 @@ struct WindowTemplate {
     std::vector<EventBinding> events;
 };
 
+// The window's own row; units and events follow it.
+WindowTemplate WindowRow(int number, Text title, int width, int height, uint32_t attributes,
+                         uint32_t backColor);
+
 }  // namespace rt

@@ -116,4 +116,16 @@ UnitTemplate OnPage(int tabControl, int page, UnitTemplate unit) {
     return unit;
 }
 
+WindowTemplate WindowRow(int number, Text title, int width, int height, uint32_t attributes,
+                         uint32_t backColor) {
+    WindowTemplate w;
+    w.number = number;
+    w.title = std::move(title);
+    w.width = width;
+    w.height = height;
+    w.attributes = attributes;
+    w.backColor = backColor;
+    return w;
+}
+
 }  // namespace rt

@@ -16,47 +16,27 @@
 
 namespace rt::detail {
 
-struct Ole32Functions {
-    decltype(&::CLSIDFromProgID) CLSIDFromProgID;
-    decltype(&::CLSIDFromString) CLSIDFromString;
-    decltype(&::CoCreateInstance) CoCreateInstance;
-    decltype(&::CoInitialize) CoInitialize;
-    decltype(&::CoUninitialize) CoUninitialize;
-    decltype(&::OleInitialize) OleInitialize;
-    decltype(&::OleRun) OleRun;
-};
+// Each library's functions, named once: the table's members and their binding
+// are made from these lists.
+#define RT_OLE32_FUNCTIONS(X) \
+    X(CLSIDFromProgID) X(CLSIDFromString) X(CoCreateInstance) X(CoInitialize) X(CoUninitialize) \
+    X(OleInitialize) X(OleRun)
+#define RT_OLEAUT32_FUNCTIONS(X) \
+    X(SysAllocStringLen) X(SysFreeString) X(SysStringLen) X(VariantChangeType) X(VariantClear) \
+    X(SystemTimeToVariantTime) X(VariantTimeToSystemTime)
+#define RT_SHELL32_FUNCTIONS(X) X(ShellExecuteA) X(SHGetSpecialFolderPathA)
+#define RT_WININET_FUNCTIONS(X) \
+    X(InternetOpenA) X(InternetCrackUrlA) X(InternetConnectA) X(HttpOpenRequestA) \
+    X(HttpSendRequestA) X(HttpQueryInfoA) X(InternetReadFile) X(InternetCloseHandle)
+#define RT_WINSOCK_FUNCTIONS(X) X(WSAStartup) X(inet_addr) X(gethostbyname)
 
-struct OleAut32Functions {
-    decltype(&::SysAllocStringLen) SysAllocStringLen;
-    decltype(&::SysFreeString) SysFreeString;
-    decltype(&::SysStringLen) SysStringLen;
-    decltype(&::VariantChangeType) VariantChangeType;
-    decltype(&::VariantClear) VariantClear;
-    decltype(&::SystemTimeToVariantTime) SystemTimeToVariantTime;
-    decltype(&::VariantTimeToSystemTime) VariantTimeToSystemTime;
-};
-
-struct Shell32Functions {
-    decltype(&::ShellExecuteA) ShellExecuteA;
-    decltype(&::SHGetSpecialFolderPathA) SHGetSpecialFolderPathA;
-};
-
-struct WinInetFunctions {
-    decltype(&::InternetOpenA) InternetOpenA;
-    decltype(&::InternetCrackUrlA) InternetCrackUrlA;
-    decltype(&::InternetConnectA) InternetConnectA;
-    decltype(&::HttpOpenRequestA) HttpOpenRequestA;
-    decltype(&::HttpSendRequestA) HttpSendRequestA;
-    decltype(&::HttpQueryInfoA) HttpQueryInfoA;
-    decltype(&::InternetReadFile) InternetReadFile;
-    decltype(&::InternetCloseHandle) InternetCloseHandle;
-};
-
-struct WinSockFunctions {
-    decltype(&::WSAStartup) WSAStartup;
-    decltype(&::inet_addr) inet_addr;
-    decltype(&::gethostbyname) gethostbyname;
-};
+#define RT_FUNCTION_MEMBER(name) decltype(&::name) name;
+struct Ole32Functions { RT_OLE32_FUNCTIONS(RT_FUNCTION_MEMBER) };
+struct OleAut32Functions { RT_OLEAUT32_FUNCTIONS(RT_FUNCTION_MEMBER) };
+struct Shell32Functions { RT_SHELL32_FUNCTIONS(RT_FUNCTION_MEMBER) };
+struct WinInetFunctions { RT_WININET_FUNCTIONS(RT_FUNCTION_MEMBER) };
+struct WinSockFunctions { RT_WINSOCK_FUNCTIONS(RT_FUNCTION_MEMBER) };
+#undef RT_FUNCTION_MEMBER
 
 const Ole32Functions& Ole32();
 const OleAut32Functions& OleAut32();

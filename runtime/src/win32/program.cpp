@@ -15,8 +15,6 @@
 namespace rt {
 namespace {
 
-constexpr char kMessageClass[] = "VelkoraLayerMessages";
-
 HINSTANCE g_instance = nullptr;
 DWORD g_uiThread = 0;
 HWND g_messageWindow = nullptr;
@@ -30,19 +28,10 @@ void RunCleanupOnce() {
     if (g_cleanup) g_cleanup();
 }
 
-LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == detail::kMsgEndProgram) EndProgram(static_cast<int>(wp));
-    if (msg == detail::kMsgInvoke) {
-        (*reinterpret_cast<std::function<void()>*>(lp))();
-        return 0;
-    }
-    return ::DefWindowProcA(hwnd, msg, wp, lp);
-}
-
 void CreateMessageWindow() {
     if (g_messageWindow) return;
     detail::EnsureClasses();
-    g_messageWindow = ::CreateWindowExA(0, kMessageClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    g_messageWindow = ::CreateWindowExA(0, detail::kMessageClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         detail::Instance(), nullptr);
 }
 
@@ -74,13 +63,13 @@ DWORD UiThread() {
 
 bool MainLoopRunning() { return g_mainLoop; }
 
-void RegisterMessageClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MessageWindowProc;
-    wc.hInstance = Instance();
-    wc.lpszClassName = kMessageClass;
-    ::RegisterClassExA(&wc);
+LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == detail::kMsgEndProgram) rt::EndProgram(static_cast<int>(wp));
+    if (msg == detail::kMsgInvoke) {
+        (*reinterpret_cast<std::function<void()>*>(lp))();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 }  // namespace detail

@@ -10,10 +10,6 @@
 #include "window_internal.h"
 
 namespace rt {
-namespace detail {
-void RegisterMessageClass();
-}
-
 namespace {
 
 using detail::Unit;
@@ -23,7 +19,6 @@ detail::CriticalSection g_lock;
 std::map<int, std::shared_ptr<Window>> g_windows;
 uint64_t g_nextSerial = 1;
 
-LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 void RemoveWindow(Window* w) {
     detail::ScopedLock l(g_lock);
@@ -170,25 +165,6 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
 }  // namespace
 
 namespace detail {
-
-void EnsureClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = TopLevelProc;
-    wc.hInstance = Instance();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hIconSm = wc.hIcon;
-    wc.lpszClassName = detail::kWindowClass;
-    ::RegisterClassExA(&wc);
-    RegisterMessageClass();
-}
 
 std::shared_ptr<Window> FindWindowObj(int number) {
     ScopedLock l(g_lock);
@@ -452,6 +428,11 @@ LRESULT HandleTopLevel(Window* w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+
+}  // namespace
+
+namespace detail {
+
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
@@ -466,7 +447,7 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return HandleTopLevel(w, hwnd, msg, wp, lp);
 }
 
-}  // namespace
+}  // namespace detail
 
 bool LoadWindow(const WindowTemplate& tpl, HWND parent, bool modal) {
     if (auto open = detail::FindWindowObj(tpl.number)) {

@@ -23,8 +23,10 @@ enum : UINT {
 };
 
 // The class of the layer's windows, registered by each instance of the layer
-// (the program's and each plug-in's) with its own module.
+// (the program's and each plug-in's) with its own module, and the class of
+// the program's hidden message window.
 constexpr char kWindowClass[] = "VelkoraLayerWindow";
+constexpr char kMessageClass[] = "VelkoraLayerMessages";
 
 // The face of a font that names none (or one the layer cannot take).
 constexpr char kDefaultFace[] = "宋体";
@@ -90,7 +92,10 @@ struct Window : std::enable_shared_from_this<Window> {
 HINSTANCE Instance();
 DWORD UiThread();
 bool MainLoopRunning();
+// Registers both classes (window_classes.cpp), once.
 void EnsureClasses();
+LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);      // window.cpp
+LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // program.cpp
 
 // Registry of loaded windows (locked; safe from any thread).
 std::shared_ptr<Window> FindWindowObj(int number);
