@@ -12,6 +12,7 @@ source scripts/wine-session.sh
 # The session's prefix and home take some 700 MB: they go with the figures,
 # unless the caller named the folder (VELKORA_RUN_DIR).
 bench_end() {
+  [ -z "${keeper:-}" ] || kill "$keeper" 2>/dev/null || true
   velkora_session_end
   WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -w 2>/dev/null || true
   [ -n "${VELKORA_RUN_DIR:-}" ] || rm -rf "$run_dir"
@@ -32,6 +33,11 @@ WINEPREFIX=$VELKORA_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null || true  
 work=$VELKORA_TEST_HOME/bench
 mkdir -p "$work"
 "$cxx" -O2 -static -mwindows -o "$work/minimal.exe" scripts/bench/minimal_window.cpp
+"$cxx" -O2 -static -mwindows -o "$work/keeper.exe" scripts/bench/desktop_keeper.cpp
+if [ "${VELKORA_BENCH_COLD_DESKTOP:-0}" != 1 ]; then
+  bash tests/support/wine-run.sh "$work/keeper.exe" </dev/null >/dev/null 2>&1 &
+  keeper=$!
+fi
 
 now_ms() { date +%s%3N; }
 # The X windows that Wine makes for a top-level window of that title. Wine

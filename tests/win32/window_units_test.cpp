@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <vector>
 
 #include "rt/window.h"
 #include "window_test_util.h"
@@ -329,6 +330,72 @@ TEST_F(WindowUnits, RealMouseInputClicksButtonsAndDoubleClicksLabels) {
     ClickAt(rt::GetWindowHandle(kWin, kLabel), 2);
     EXPECT_TRUE(wtest::PumpUntil([] { return g_labelDoubleClicks == 1; }, 1000));
     EXPECT_EQ(0, g_surfaceDoubleClicks);
+}
+
+// Controls on pages not on show are made late; whenever they are made, the
+// window's children keep one order: later rows above earlier ones, the tab
+// control beneath them all.
+class DeferredPages : public ::testing::Test {
+protected:
+    enum : int { kTitle = 1, kPages, kOnFirst, kOnSecondA, kOnSecondB, kFooter };
+
+    static rt::WindowTemplate Hidden(int number) {
+        rt::WindowTemplate t = wtest::Basic(number, rt::kWinCentered);
+        t.units = {
+            rt::Label(kTitle, 0, 0, 300, 20, rt::kVisible, "标题", rt::DefaultFont()),
+            rt::TabControl(kPages, 0, 20, 300, 150, rt::kVisible, "0\n1", rt::Rgb(0, 170, 169)),
+            rt::OnPage(kPages, 0, rt::Label(kOnFirst, 10, 10, 80, 20, rt::kVisible, "页0", rt::DefaultFont())),
+            rt::OnPage(kPages, 1, rt::Label(kOnSecondA, 10, 10, 80, 20, rt::kVisible, "页1甲", rt::DefaultFont())),
+            rt::OnPage(kPages, 1, rt::Label(kOnSecondB, 10, 40, 80, 20, rt::kVisible, "页1乙", rt::DefaultFont())),
+            rt::Label(kFooter, 0, 175, 300, 20, rt::kVisible, "脚注", rt::DefaultFont()),
+        };
+        return t;
+    }
+
+    // The ids of the window's children, top of the order first.
+    static std::vector<int> ChildOrder(int number) {
+        std::vector<int> ids;
+        for (HWND h = ::GetWindow(rt::GetWindowHandle(number), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+            ids.push_back(::GetDlgCtrlID(h));
+        return ids;
+    }
+
+    void TearDown() override {
+        rt::DestroyWindowOrUnit(kFirstShown, 0, true);
+        rt::DestroyWindowOrUnit(kAddressed, 0, true);
+    }
+
+    static constexpr int kFirstShown = 922, kAddressed = 923;
+};
+
+TEST_F(DeferredPages, TheFirstShowingMakesThemInTheirRowPlace) {
+    ASSERT_TRUE(rt::LoadWindow(Hidden(kFirstShown), nullptr, false));
+    HWND window = rt::GetWindowHandle(kFirstShown);
+    EXPECT_EQ(nullptr, ::GetDlgItem(window, kOnSecondA));  // not yet made
+    EXPECT_EQ((std::vector<int>{kFooter, kOnFirst, kTitle, kPages}), ChildOrder(kFirstShown));
+
+    rt::SetUnitProperty(kFirstShown, 0, rt::kPropVisible, 1);
+    HWND made = ::GetDlgItem(window, kOnSecondA);
+    ASSERT_NE(nullptr, made);
+    EXPECT_FALSE(::IsWindowVisible(made));  // its page is still not on show
+    EXPECT_EQ((std::vector<int>{kFooter, kOnSecondB, kOnSecondA, kOnFirst, kTitle, kPages}),
+              ChildOrder(kFirstShown));
+
+    rt::SetUnitProperty(kFirstShown, kPages, rt::kPropCurrentTab, 1);
+    EXPECT_TRUE(::IsWindowVisible(made));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, kOnFirst)));
+}
+
+TEST_F(DeferredPages, AddressingOneBeforeTheShowingMakesThemAtOnce) {
+    ASSERT_TRUE(rt::LoadWindow(Hidden(kAddressed), nullptr, false));
+    rt::SetUnitProperty(kAddressed, kOnSecondB, rt::kPropText, "改过");
+    HWND b = ::GetDlgItem(rt::GetWindowHandle(kAddressed), kOnSecondB);
+    ASSERT_NE(nullptr, b);
+    EXPECT_EQ(b, rt::GetWindowHandle(kAddressed, kOnSecondB));
+    EXPECT_EQ("改过", rt::GetUnitText(kAddressed, kOnSecondB, rt::kPropText));
+    EXPECT_EQ(10, rt::GetUnitInt(kAddressed, kOnSecondA, rt::kPropLeft));  // relative to the tab control
+    EXPECT_EQ((std::vector<int>{kFooter, kOnSecondB, kOnSecondA, kOnFirst, kTitle, kPages}),
+              ChildOrder(kAddressed));
 }
 
 TEST(WindowEsc, EscInAChildControlClosesTheWindow) {

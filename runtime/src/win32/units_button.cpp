@@ -10,6 +10,12 @@
 namespace rt::detail {
 namespace {
 
+HWND CreateTooltipWindow(HWND owner) {
+    return ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, Instance(), nullptr);
+}
+
 void DrawSuperButton(Unit* u, const DRAWITEMSTRUCT* di) {
     uint32_t color = u->backColor;
     if ((di->itemState & ODS_FOCUS) && u->focusColor != kNoColor) color = u->focusColor;
@@ -88,7 +94,11 @@ void SetButtonImage(Unit* u, int which, const ByteSet& bytes) {
 
 void SetTooltip(Window* w, Unit* u, const Text& text) {
     u->tooltip = text;
-    if (!w->tooltip || !u->hwnd) return;
+    if (!u->hwnd) return;
+    // Made with the first tip: most windows have none, and it is a window
+    // of its own to make. Owned by the window, it goes with it.
+    if (!w->tooltip && !text.empty()) w->tooltip = CreateTooltipWindow(w->hwnd);
+    if (!w->tooltip) return;
     TOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

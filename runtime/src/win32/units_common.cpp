@@ -158,7 +158,7 @@ uint32_t ContainerBackColor(Window* w, const Unit* u) {
     return w->tpl.backColor != kNoColor ? w->tpl.backColor : ::GetSysColor(COLOR_BTNFACE);
 }
 
-HWND CreateUnitWindow(Window* w, Unit* u) {
+void PrepareUnit(Unit* u) {
     const UnitTemplate& t = u->tpl;
     u->visibleFlag = (t.flags & kVisible) != 0;
     u->left = t.left;
@@ -173,10 +173,12 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
     u->vAlign = (t.flags & kVAlignTop) ? 0 : (t.flags & kVAlignBottom) ? 2 : 1;
     u->wordWrap = (t.flags & kWordWrap) != 0;
     SetUnitBackColor(u, t.backColor);
-    if (t.kind == UnitKind::Timer) {
-        u->interval = t.interval < 0 ? 0 : t.interval;
-        return nullptr;
-    }
+    if (t.kind == UnitKind::Timer) u->interval = t.interval < 0 ? 0 : t.interval;
+}
+
+HWND CreateUnitWindow(Window* w, Unit* u) {
+    const UnitTemplate& t = u->tpl;
+    if (t.kind == UnitKind::Timer) return nullptr;
 
     ClassAndStyle cs = StyleFor(t);
     POINT off = ContainerOffset(w, u);
@@ -187,9 +189,6 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
                                 t.width, height, w->hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(t.id)), Instance(), nullptr);
     if (!u->hwnd) return nullptr;
-    // Later rows lie above earlier ones, as the layouts are drawn: a box
-    // that overlays a label, buttons on a title bar.
-    ::SetWindowPos(u->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowLongPtrA(u->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(u));
     u->baseProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(u->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UnitSubclassProc)));
@@ -203,6 +202,38 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
     }
     if (t.kind == UnitKind::SuperButton && !t.tooltip.empty()) SetTooltip(w, u, t.tooltip);
     return u->hwnd;
+}
+
+bool OnPageNotShown(Window* w, const Unit* u) {
+    if (u->tpl.kind == UnitKind::Timer || u->tpl.container == 0) return false;
+    const Unit* tab = w->FindUnit(u->tpl.container);
+    return tab && tab->tpl.kind == UnitKind::TabControl && tab->currentPage != u->tpl.page;
+}
+
+void CreateDeferredUnits(Window* w) {
+    if (!w->hasDeferred) return;
+    w->hasDeferred = false;
+    // No unit events while the controls are made, as at the window's creation.
+    const bool ready = w->ready;
+    w->ready = false;
+    for (size_t i = w->units.size(); i-- > 0;) {
+        Unit* u = w->units[i].get();
+        if (!u->deferred) continue;
+        u->deferred = false;
+        if (!CreateUnitWindow(w, u)) continue;
+        // Later rows lie above earlier ones: just beneath the nearest later
+        // row that has its control.
+        HWND above = HWND_TOP;
+        for (size_t j = i + 1; j < w->units.size(); ++j) {
+            if (w->units[j]->hwnd) {
+                above = w->units[j]->hwnd;
+                break;
+            }
+        }
+        ::SetWindowPos(u->hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ApplyUnitVisibility(w, u);
+    }
+    w->ready = ready;
 }
 
 void ApplyUnitVisibility(Window* w, Unit* u) {

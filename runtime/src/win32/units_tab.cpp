@@ -10,6 +10,7 @@ namespace rt::detail {
 void ShowTabPage(Window* w, Unit* tab, int page) {
     int count = static_cast<int>(::SendMessageA(tab->hwnd, TCM_GETITEMCOUNT, 0, 0));
     if (page < 0 || (count > 0 && page >= count)) return;
+    if (page != tab->currentPage) CreateDeferredUnits(w);
     tab->currentPage = page;
     if (static_cast<int>(::SendMessageA(tab->hwnd, TCM_GETCURSEL, 0, 0)) != page)
         ::SendMessageA(tab->hwnd, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);

@@ -32,12 +32,6 @@ bool StillOpen(int number, uint64_t serial) {
     return it != g_windows.end() && it->second->serial == serial && it->second->hwnd;
 }
 
-HWND CreateTooltipWindow(HWND owner) {
-    return ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, detail::Instance(), nullptr);
-}
-
 void GiveIcons(Window* w) {
     // The program's own icon at each size; the system's when the program
     // has none. Copies: the shared system icon must never be destroyed by us.
@@ -139,7 +133,6 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
         return nullptr;
     }
     GiveIcons(w.get());
-    w->tooltip = CreateTooltipWindow(hwnd);
 
     for (const UnitTemplate& ut : tpl.units) {
         auto u = std::make_unique<Unit>();
@@ -147,7 +140,18 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
         u->tpl = ut;
         w->units.push_back(std::move(u));
     }
-    for (auto& u : w->units) detail::CreateUnitWindow(w.get(), u.get());
+    for (auto& u : w->units) detail::PrepareUnit(u.get());
+    // Controls on pages not on show are made at the window's first showing
+    // (or when first addressed): the start-up shows the window sooner.
+    for (auto& u : w->units) {
+        u->deferred = detail::OnPageNotShown(w.get(), u.get());
+        w->hasDeferred = w->hasDeferred || u->deferred;
+    }
+    // A new child window goes beneath its siblings, so made last row first,
+    // later rows lie above earlier ones, as the layouts are drawn: a box
+    // that overlays a label, buttons on a title bar.
+    for (auto u = w->units.rbegin(); u != w->units.rend(); ++u)
+        if (!(*u)->deferred) detail::CreateUnitWindow(w.get(), u->get());
     for (auto& u : w->units) {
         if (u->tpl.kind == UnitKind::TabControl) {
             // Beneath its page units, which are its siblings.
@@ -165,6 +169,17 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
 }  // namespace
 
 namespace detail {
+
+void ShowAndActivate(Window* w) {
+    // Shown and painted before it is activated: the first activation's
+    // handlers (the tray icon loads the shell) would otherwise keep the
+    // window off the screen, or blank, until they are done.
+    ::ShowWindow(w->hwnd, SW_SHOWNA);
+    ::UpdateWindow(w->hwnd);
+    CreateDeferredUnits(w);
+    // Activation's events (-7, then the first time 8) run before we return.
+    if (w->hwnd) Activate(w->hwnd);
+}
 
 std::shared_ptr<Window> FindWindowObj(int number) {
     ScopedLock l(g_lock);
@@ -226,8 +241,11 @@ int KeyStateBits(WPARAM mouseKeys) {
 }
 
 Unit* Window::FindUnit(int id) {
-    for (auto& u : units)
-        if (u->tpl.id == id) return u.get();
+    for (auto& u : units) {
+        if (u->tpl.id != id) continue;
+        if (u->deferred) detail::CreateDeferredUnits(this);
+        return u.get();
+    }
     return nullptr;
 }
 
@@ -474,8 +492,7 @@ bool LoadWindow(const WindowTemplate& tpl, HWND parent, bool modal) {
     if (StillOpen(number, serial)) ReportGeometry(w.get(), true);
 
     if (StillOpen(number, serial) && (tpl.attributes & kWinVisible) && !::IsWindowVisible(w->hwnd)) {
-        ::ShowWindow(w->hwnd, SW_SHOW);
-        if (w->hwnd) Activate(w->hwnd);
+        detail::ShowAndActivate(w.get());
     }
     if (!modal) return true;
 

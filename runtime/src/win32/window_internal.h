@@ -59,6 +59,7 @@ struct Unit {
     ByteSet imageBytes[3];
     ScopedBitmap images[3];
     int currentPage = 0;           // tab control
+    bool deferred = false;         // on a page not on show: no control yet
 };
 
 struct Window : std::enable_shared_from_this<Window> {
@@ -72,6 +73,7 @@ struct Window : std::enable_shared_from_this<Window> {
     volatile LONG closing = 0;
     bool ready = false;            // window events flow only once creation is complete
     bool firstActivated = false;
+    bool hasDeferred = false;      // some units still wait for their controls
     bool topMost = false;
     bool showInTaskbar = false;    // property 26: recorded only, read back as written
     ScopedBrush backBrush;
@@ -115,7 +117,11 @@ void RaiseDoubleClick(Window* w, int unit, int x, int y, int keys);
 int KeyStateBits(WPARAM mouseKeys);
 
 // Unit kinds.
+void PrepareUnit(Unit* u);
 HWND CreateUnitWindow(Window* w, Unit* u);
+bool OnPageNotShown(Window* w, const Unit* u);
+void CreateDeferredUnits(Window* w);
+void ShowAndActivate(Window* w);
 void StartTimer(Window* w, Unit* u);
 void SetTimerInterval(Window* w, Unit* u, int value);
 void ApplyUnitVisibility(Window* w, Unit* u);

@@ -35,13 +35,6 @@ void CentreOnScreen(HWND h) {
     ::SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ShowAndActivate(HWND h) {
-    ::ShowWindow(h, SW_SHOW);
-    // Activation's events (-7, then the first time 8) run before we return.
-    ::SetForegroundWindow(h);
-    if (::GetActiveWindow() != h) ::SetActiveWindow(h);
-}
-
 Text ComboSelectedText(HWND h) {
     LRESULT i = ::SendMessageA(h, CB_GETCURSEL, 0, 0);
     if (i < 0) return Text();
@@ -166,7 +159,7 @@ void SetWindowInt(Window* w, int index, int32_t value) {
     case kPropVisible:
         if (!h) break;
         if (!value) ::ShowWindow(h, SW_HIDE);
-        else if (!::IsWindowVisible(h)) ShowAndActivate(h);
+        else if (!::IsWindowVisible(h)) ShowAndActivate(w);
         break;
     case kPropDisabled: if (h) ::EnableWindow(h, value ? FALSE : TRUE); break;
     case kPropPosition: SetPosition(w, value); break;
