@@ -18,34 +18,35 @@ UnitTemplate Row(int id, UnitKind kind, int left, int top, int width, int height
     return u;
 }
 
+// The rows that show a text in a font and colours of their own.
+UnitTemplate TextRow(int id, UnitKind kind, int left, int top, int width, int height, uint32_t flags,
+                     Text text, FontSpec font, uint32_t textColor, uint32_t backColor) {
+    UnitTemplate u = Row(id, kind, left, top, width, height, flags);
+    u.text = std::move(text);
+    u.font = font;
+    u.textColor = textColor;
+    u.backColor = backColor;
+    return u;
+}
+
 }  // namespace
 
 UnitTemplate Label(int id, int left, int top, int width, int height, uint32_t flags, Text text,
                    FontSpec font, uint32_t textColor, uint32_t backColor) {
-    UnitTemplate u = Row(id, UnitKind::Label, left, top, width, height, flags);
-    u.text = std::move(text);
-    u.font = font;
-    u.textColor = textColor;
-    u.backColor = backColor;
-    return u;
+    return TextRow(id, UnitKind::Label, left, top, width, height, flags, std::move(text), font,
+                   textColor, backColor);
 }
 
 UnitTemplate TransparentLabel(int id, int left, int top, int width, int height, uint32_t flags,
                               Text text, FontSpec font, uint32_t textColor) {
-    UnitTemplate u = Row(id, UnitKind::TransparentLabel, left, top, width, height, flags);
-    u.text = std::move(text);
-    u.font = font;
-    u.textColor = textColor;
-    return u;
+    return TextRow(id, UnitKind::TransparentLabel, left, top, width, height, flags, std::move(text),
+                   font, textColor, kNoColor);
 }
 
 UnitTemplate EditBox(int id, int left, int top, int width, int height, uint32_t flags, Text text,
                      FontSpec font, uint32_t textColor, uint32_t backColor, int maxLength) {
-    UnitTemplate u = Row(id, UnitKind::EditBox, left, top, width, height, flags);
-    u.text = std::move(text);
-    u.font = font;
-    u.textColor = textColor;
-    u.backColor = backColor;
+    UnitTemplate u = TextRow(id, UnitKind::EditBox, left, top, width, height, flags, std::move(text),
+                             font, textColor, backColor);
     u.maxLength = maxLength;
     return u;
 }
@@ -53,13 +54,10 @@ UnitTemplate EditBox(int id, int left, int top, int width, int height, uint32_t 
 UnitTemplate ListBox(int id, int left, int top, int width, int height, uint32_t flags,
                      Text itemsNewlineSeparated, std::vector<int32_t> itemData, int currentItem,
                      FontSpec font, uint32_t textColor, uint32_t backColor) {
-    UnitTemplate u = Row(id, UnitKind::ListBox, left, top, width, height, flags);
-    u.text = std::move(itemsNewlineSeparated);
+    UnitTemplate u = TextRow(id, UnitKind::ListBox, left, top, width, height, flags,
+                             std::move(itemsNewlineSeparated), font, textColor, backColor);
     u.itemData = std::move(itemData);
     u.currentItem = currentItem;
-    u.font = font;
-    u.textColor = textColor;
-    u.backColor = backColor;
     return u;
 }
 

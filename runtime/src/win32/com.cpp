@@ -72,7 +72,6 @@ Variant& Variant::operator=(Variant&& o) noexcept {
 
 namespace {
 
-
 // Arguments as DISPPARAMS wants them: last argument first.
 class DispatchArgs {
 public:
@@ -138,9 +137,10 @@ bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg
         if (result) detail::OleAut32().VariantClear(result);
         const HRESULT hr = disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
                                         result, &exception, &badArg);
-        detail::OleAut32().SysFreeString(exception.bstrSource);
-        detail::OleAut32().SysFreeString(exception.bstrDescription);
-        detail::OleAut32().SysFreeString(exception.bstrHelpFile);
+        const auto& automation = detail::OleAut32();
+        automation.SysFreeString(exception.bstrSource);
+        automation.SysFreeString(exception.bstrDescription);
+        automation.SysFreeString(exception.bstrHelpFile);
         if (SUCCEEDED(hr)) return true;
         if (hr == DISP_E_EXCEPTION) return false;
     }
@@ -160,17 +160,18 @@ bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
     if (FAILED(found)) return false;
 
     ScopedCom<IUnknown> unknown;
-    HRESULT hr = detail::Ole32().CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                    reinterpret_cast<void**>(unknown.Put()));
+    const auto& ole = detail::Ole32();
+    HRESULT hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                      reinterpret_cast<void**>(unknown.Put()));
     if (hr == E_INVALIDARG)  // older systems refuse the remote kind
-        hr = detail::Ole32().CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
-                                reinterpret_cast<void**>(unknown.Put()));
+        hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
+                                  reinterpret_cast<void**>(unknown.Put()));
     if (FAILED(hr) || !unknown) return false;
 
     IDispatch* disp = nullptr;
     if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp))) || !disp)
         return false;
-    detail::Ole32().OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
+    ole.OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
     object.Attach(disp);
     return true;
 }
@@ -197,13 +198,14 @@ Variant ComGetVariant(ComObject& object, const Text& member, const std::vector<C
 Text VariantToText(const Variant& v) {
     if (v.Get()->vt == VT_EMPTY) return Text();
     Variant text;
-    if (FAILED(detail::OleAut32().VariantChangeType(text.Get(), const_cast<VARIANT*>(v.Get()), 0, VT_BSTR)) ||
+    const auto& automation = detail::OleAut32();
+    if (FAILED(automation.VariantChangeType(text.Get(), const_cast<VARIANT*>(v.Get()), 0, VT_BSTR)) ||
         text.Get()->vt != VT_BSTR || !text.Get()->bstrVal)
         return Text();
     const BSTR wide = text.Get()->bstrVal;
     // Texts end at their first NUL. Some servers (Wine's WinHttp among them)
     // count a terminator into the BSTR's length.
-    UINT length = detail::OleAut32().SysStringLen(wide);
+    UINT length = automation.SysStringLen(wide);
     for (UINT i = 0; i < length; ++i) {
         if (wide[i] == L'\0') {
             length = i;
