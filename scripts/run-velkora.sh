@@ -3,7 +3,7 @@
 # virtual display; a screenshot of the screen lands in build/velkora-screen.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ "$(id -u)" = 0 ] && bash scripts/setup.sh
+bash scripts/setup.sh
 bash scripts/build.sh
 source scripts/wine-session.sh
 trap velkora_session_end EXIT

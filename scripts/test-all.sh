@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
-[ "$(id -u)" = 0 ] && bash scripts/setup.sh
+bash scripts/setup.sh
 echo "== build"
 if [ "${VELKORA_SKIP_BUILD:-0}" = 1 ]; then
   echo "(VELKORA_SKIP_BUILD=1: testing the trees as they are)"
