@@ -32,21 +32,6 @@ bool StillOpen(int number, uint64_t serial) {
     return it != g_windows.end() && it->second->serial == serial && it->second->hwnd;
 }
 
-void GiveIcons(Window* w) {
-    // The program's own icon at each size; the system's when the program
-    // has none. Copies: the shared system icon must never be destroyed by us.
-    w->bigIcon.Reset(detail::LoadProgramIcon(::GetSystemMetrics(SM_CXICON)));
-    w->smallIcon.Reset(detail::LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON)));
-    HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
-    if (!w->bigIcon) w->bigIcon.Reset(::CopyIcon(icon));
-    if (!w->smallIcon)
-        w->smallIcon.Reset(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), 0)));
-    if (!w->smallIcon) w->smallIcon.Reset(::CopyIcon(icon));
-    ::SendMessageA(w->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(w->bigIcon.Get()));
-    ::SendMessageA(w->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(w->smallIcon.Get()));
-}
-
 void Activate(HWND hwnd) {
     ::SetForegroundWindow(hwnd);
     if (::GetActiveWindow() != hwnd) ::SetActiveWindow(hwnd);
@@ -132,8 +117,6 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
         RemoveWindow(w.get());
         return nullptr;
     }
-    GiveIcons(w.get());
-
     for (const UnitTemplate& ut : tpl.units) {
         auto u = std::make_unique<Unit>();
         u->window = w.get();
@@ -389,6 +372,11 @@ LRESULT HandleTopLevel(Window* w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         if (w->ready) ReportGeometry(w, false);
         return ::DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_GETICON:
+        // Every layer window shows the program's icons, which its class
+        // carries; one set on the window itself would come first.
+        if (LRESULT set = ::DefWindowProcA(hwnd, msg, wp, lp)) return set;
+        return static_cast<LRESULT>(::GetClassLongPtrA(hwnd, wp == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
     case WM_ERASEBKGND: {
         RECT r;
         ::GetClientRect(hwnd, &r);

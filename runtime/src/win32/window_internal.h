@@ -77,7 +77,6 @@ struct Window : std::enable_shared_from_this<Window> {
     bool topMost = false;
     bool showInTaskbar = false;    // property 26: recorded only, read back as written
     ScopedBrush backBrush;
-    ScopedIcon bigIcon, smallIcon; // copies, so each window owns what it hands out
     // Last reported geometry, so WM_MOVE/WM_SIZE repeats raise nothing.
     POINT lastPos{LONG_MIN, LONG_MIN};
     SIZE lastSize{-1, -1};
