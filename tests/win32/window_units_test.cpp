@@ -398,6 +398,26 @@ TEST_F(DeferredPages, AddressingOneBeforeTheShowingMakesThemAtOnce) {
               ChildOrder(kAddressed));
 }
 
+TEST_F(DeferredPages, AWindowThatStartsOnAnotherPageMakesThatPageBeforeItShows) {
+    rt::WindowTemplate t = Hidden(kFirstShown);
+    t.units[1].currentItem = 1;
+    ASSERT_TRUE(rt::LoadWindow(t, nullptr, false));
+    HWND window = rt::GetWindowHandle(kFirstShown);
+    // The page on show is drawn with the window's first painting: its
+    // controls exist, and are visible, before the window is shown.
+    HWND onShow = ::GetDlgItem(window, kOnSecondA);
+    ASSERT_NE(nullptr, onShow);
+    EXPECT_TRUE(::GetWindowLongPtrA(onShow, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(nullptr, ::GetDlgItem(window, kOnFirst));
+    EXPECT_EQ(1, rt::GetUnitInt(kFirstShown, kPages, rt::kPropCurrentTab));
+
+    rt::SetUnitProperty(kFirstShown, 0, rt::kPropVisible, 1);
+    HWND first = ::GetDlgItem(window, kOnFirst);
+    ASSERT_NE(nullptr, first);
+    EXPECT_FALSE(::IsWindowVisible(first));
+    EXPECT_TRUE(::IsWindowVisible(onShow));
+}
+
 TEST(WindowEsc, EscInAChildControlClosesTheWindow) {
     constexpr int kEscWin = 921;
     rt::WindowTemplate t = wtest::Basic(kEscWin, rt::kWinVisible | rt::kWinEscCloses);

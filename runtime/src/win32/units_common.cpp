@@ -92,12 +92,18 @@ void FillItems(Unit* u) {
             item.pszText = const_cast<char*>(items[i].c_str());
             ::SendMessageA(u->hwnd, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         }
-        u->currentPage = u->tpl.currentItem < 0 ? 0 : u->tpl.currentItem;
         ::SendMessageA(u->hwnd, TCM_SETCURSEL, static_cast<WPARAM>(u->currentPage), 0);
         break;
     default:
         break;
     }
+}
+
+// Shown when its own flag says so and, on a page, while that page is on show.
+bool UnitShown(Window* w, const Unit* u) {
+    if (!u->visibleFlag || u->tpl.container == 0) return u->visibleFlag;
+    const Unit* tab = w->FindUnit(u->tpl.container);
+    return tab && tab->currentPage == u->tpl.page && tab->visibleFlag;
 }
 
 bool TypedCharacterRefused(Unit* u, WPARAM ch) {
@@ -174,6 +180,9 @@ void PrepareUnit(Unit* u) {
     u->wordWrap = (t.flags & kWordWrap) != 0;
     SetUnitBackColor(u, t.backColor);
     if (t.kind == UnitKind::Timer) u->interval = t.interval < 0 ? 0 : t.interval;
+    // Known before any control is made: which page units are shown, or made
+    // at all, depends on it.
+    if (t.kind == UnitKind::TabControl) u->currentPage = t.currentItem < 0 ? 0 : t.currentItem;
 }
 
 HWND CreateUnitWindow(Window* w, Unit* u) {
@@ -185,6 +194,9 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
     int height = t.kind == UnitKind::ComboBox ? t.height + kComboDropHeight : t.height;
     const char* text = (t.kind == UnitKind::ListBox || t.kind == UnitKind::ComboBox ||
                         t.kind == UnitKind::TabControl) ? "" : t.text.c_str();
+    // Made visible, when it will be shown, rather than shown afterwards: one
+    // call less for each control at start.
+    if (UnitShown(w, u)) cs.style |= WS_VISIBLE;
     u->hwnd = ::CreateWindowExA(cs.exStyle, cs.cls, text, cs.style, t.left + off.x, t.top + off.y,
                                 t.width, height, w->hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(t.id)), Instance(), nullptr);
@@ -237,13 +249,7 @@ void CreateDeferredUnits(Window* w) {
 }
 
 void ApplyUnitVisibility(Window* w, Unit* u) {
-    if (!u->hwnd) return;
-    bool show = u->visibleFlag;
-    if (show && u->tpl.container != 0) {
-        Unit* tab = w->FindUnit(u->tpl.container);
-        show = tab && tab->currentPage == u->tpl.page && tab->visibleFlag;
-    }
-    ::ShowWindow(u->hwnd, show ? SW_SHOWNA : SW_HIDE);
+    if (u->hwnd) ::ShowWindow(u->hwnd, UnitShown(w, u) ? SW_SHOWNA : SW_HIDE);
 }
 
 LRESULT CtlColor(Window* w, HDC dc, HWND control, bool* handled) {

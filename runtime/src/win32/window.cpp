@@ -142,7 +142,6 @@ std::shared_ptr<Window> Create(const WindowTemplate& tpl, HWND parent) {
             detail::ShowTabPage(w.get(), u.get(), u->currentPage);
         }
     }
-    for (auto& u : w->units) detail::ApplyUnitVisibility(w.get(), u.get());
     for (auto& u : w->units) {
         if (u->tpl.kind == UnitKind::Timer) detail::StartTimer(w.get(), u.get());
     }
