@@ -54,6 +54,8 @@ imports=$("$objdump" -p "$velkora" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 
 for late in ole32.dll oleaut32.dll shell32.dll wininet.dll wsock32.dll; do
   grep -qx "$late" <<<"$imports" && fail "Velkora.exe loads $late with the program"
 done
+# Needed before the window shows, but loaded by a worker beside the start-up.
+grep -qx comctl32.dll <<<"$imports" && fail "Velkora.exe loads comctl32.dll with the program"
 
 # The first icon group, which the shell shows: number 1, three 32-bit
 # images of 16, 32 and 48 pixels.

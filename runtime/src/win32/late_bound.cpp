@@ -41,6 +41,7 @@ RT_LATE_BOUND(OleAut32Functions, OleAut32, "oleaut32.dll", RT_OLEAUT32_FUNCTIONS
 RT_LATE_BOUND(Shell32Functions, Shell32, "shell32.dll", RT_SHELL32_FUNCTIONS)
 RT_LATE_BOUND(WinInetFunctions, WinInet, "wininet.dll", RT_WININET_FUNCTIONS)
 RT_LATE_BOUND(WinSockFunctions, WinSock, "wsock32.dll", RT_WINSOCK_FUNCTIONS)
+RT_LATE_BOUND(ComCtl32Functions, ComCtl32, "comctl32.dll", RT_COMCTL32_FUNCTIONS)
 
 #undef RT_LATE_BOUND
 #undef RT_BIND_FUNCTION

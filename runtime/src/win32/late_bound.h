@@ -1,13 +1,16 @@
 // The system functions that the start-up does not need, bound at their first
 // use so that the window shows without loading their libraries: COM and
 // automation (the clock synchronisation, shell links), the shell, WinINet
-// and Windows Sockets (the online update). Each library is loaded and all of
-// its functions here are looked up together, once; a missing one takes the
-// fatal path with the same message as a missing DllCommand export.
+// and Windows Sockets (the online update); and the common controls, which
+// the start-up does need but loads on a worker (common_controls.cpp). Each
+// library is loaded and all of its functions here are looked up together,
+// once; a missing one takes the fatal path with the same message as a
+// missing DllCommand export.
 #pragma once
 
 #include <winsock2.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <shellapi.h>
@@ -29,6 +32,7 @@ namespace rt::detail {
     X(InternetOpenA) X(InternetCrackUrlA) X(InternetConnectA) X(HttpOpenRequestA) \
     X(HttpSendRequestA) X(HttpQueryInfoA) X(InternetReadFile) X(InternetCloseHandle)
 #define RT_WINSOCK_FUNCTIONS(X) X(WSAStartup) X(inet_addr) X(gethostbyname)
+#define RT_COMCTL32_FUNCTIONS(X) X(InitCommonControlsEx)
 
 #define RT_FUNCTION_MEMBER(name) decltype(&::name) name;
 struct Ole32Functions { RT_OLE32_FUNCTIONS(RT_FUNCTION_MEMBER) };
@@ -36,6 +40,7 @@ struct OleAut32Functions { RT_OLEAUT32_FUNCTIONS(RT_FUNCTION_MEMBER) };
 struct Shell32Functions { RT_SHELL32_FUNCTIONS(RT_FUNCTION_MEMBER) };
 struct WinInetFunctions { RT_WININET_FUNCTIONS(RT_FUNCTION_MEMBER) };
 struct WinSockFunctions { RT_WINSOCK_FUNCTIONS(RT_FUNCTION_MEMBER) };
+struct ComCtl32Functions { RT_COMCTL32_FUNCTIONS(RT_FUNCTION_MEMBER) };
 #undef RT_FUNCTION_MEMBER
 
 const Ole32Functions& Ole32();
@@ -43,6 +48,7 @@ const OleAut32Functions& OleAut32();
 const Shell32Functions& Shell32();
 const WinInetFunctions& WinInet();
 const WinSockFunctions& WinSock();
+const ComCtl32Functions& ComCtl32();
 
 // The fatal message of a library or export that cannot be found.
 [[noreturn]] void ReportMissingExport(const char* library, const char* exportName);

@@ -11,6 +11,7 @@ namespace rt::detail {
 namespace {
 
 HWND CreateTooltipWindow(HWND owner) {
+    EnsureCommonControls();
     return ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, Instance(), nullptr);

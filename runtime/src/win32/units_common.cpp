@@ -197,6 +197,7 @@ HWND CreateUnitWindow(Window* w, Unit* u) {
     // Made visible, when it will be shown, rather than shown afterwards: one
     // call less for each control at start.
     if (UnitShown(w, u)) cs.style |= WS_VISIBLE;
+    if (t.kind == UnitKind::TabControl) EnsureCommonControls();
     u->hwnd = ::CreateWindowExA(cs.exStyle, cs.cls, text, cs.style, t.left + off.x, t.top + off.y,
                                 t.width, height, w->hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(t.id)), Instance(), nullptr);

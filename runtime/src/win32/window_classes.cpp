@@ -1,6 +1,5 @@
 // The layer's two window classes, registered together at the first window.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "window_internal.h"
 
@@ -10,9 +9,6 @@ void EnsureClasses() {
     static bool done = false;
     if (done) return;
     done = true;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
-
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
