@@ -23,6 +23,10 @@ DWORD WINAPI LoadCommonControls(void*) {
 }  // namespace
 
 void PreloadCommonControls() {
+    // Only once the desktop and Wine's display driver are up: a library
+    // starting on the worker while this thread brings the driver up can
+    // deadlock (the loader lock against the window system's own).
+    ::GetDesktopWindow();
     // Without the worker the first tab control simply loads it itself.
     ScopedHandle worker(::CreateThread(nullptr, 0, LoadCommonControls, nullptr, 0, nullptr));
 }

@@ -79,12 +79,7 @@ void StartProgramLayer(HINSTANCE instance) {
     // OLE comes with the first use of COM (com_internal.h), not here: the
     // program shows its window without loading it.
     CreateMessageWindow();
-    // The common controls load beside the rest of the start-up, but only
-    // once this thread's first window has brought up the desktop and its
-    // display driver: a library starting while Wine loads the driver on
-    // another thread can deadlock (the loader lock against the window
-    // system's own).
-    ::GetDesktopWindow();
+    // After the first window: see PreloadCommonControls.
     detail::PreloadCommonControls();
 }
 

@@ -244,7 +244,6 @@ void CreateDeferredUnits(Window* w) {
             }
         }
         ::SetWindowPos(u->hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ApplyUnitVisibility(w, u);
     }
     w->ready = ready;
 }

@@ -95,8 +95,9 @@ DWORD UiThread();
 bool MainLoopRunning();
 // Registers both classes (window_classes.cpp), once.
 void EnsureClasses();
-// The common controls: loaded by a worker at the program's start, bound
-// before the first tab control or tooltip (common_controls.cpp).
+// The common controls: loaded by a worker at the program's start (after
+// its first window), bound before the first tab control or tooltip
+// (common_controls.cpp).
 void PreloadCommonControls();
 void EnsureCommonControls();
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);      // window.cpp
