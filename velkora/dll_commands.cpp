@@ -1,6 +1,7 @@
 // The main program's external functions, fixed at build time. Entries with
 // an empty library are looked up in the system libraries in their fixed
-// order; the plug-ins are looked up beside the program first.
+// order, named system libraries in the system folder; the plug-ins beside
+// the program and nowhere else.
 #include "dll_commands.h"
 
 #include "rt/dllcommand.h"
@@ -19,8 +20,8 @@ const rt::DllCommandEntry kDllCommands[] = {
     /* kSetForegroundWindow     */ {"", "SetForegroundWindow"},
     /* kCloseHandle             */ {"", "CloseHandle"},
     /* kSetPropA                */ {"", "SetPropA"},
-    /* kPowerEntry              */ {"Power.dll", "定时关机"},
-    /* kClockEntry              */ {"Clock.dll", "读取时钟"},
+    /* kPowerEntry              */ {"Power.dll", "定时关机", rt::LibraryPlace::ProgramFolder},
+    /* kClockEntry              */ {"Clock.dll", "读取时钟", rt::LibraryPlace::ProgramFolder},
     /* kLstrcpyn                */ {"", "lstrcpyn"},
     /* kShellNotifyIconA        */ {"", "Shell_NotifyIconA"},
     /* kIsNTAdmin               */ {"advpack.dll", "IsNTAdmin"},

@@ -62,6 +62,12 @@ void RunTimeSync() {
     }
     const uint32_t start = rt::TickCount();
     const int index = rt::GetUnitInt(kMainWindow, mw::列表框1, rt::kPropListIndex);
+    if (index < 0) {
+        // No zone to add (a remembered index of -1, or one past the list):
+        // the clock is not set from a made-up offset.
+        AppendLog("错误：请选择时区");
+        return;
+    }
     const int offset = rt::ListItemData(kMainWindow, mw::列表框1, index);
     const int result = FetchServerTimeAndSetClock(TimeServerUrl, offset);
     if (result == kClockSet) {

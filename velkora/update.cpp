@@ -7,6 +7,8 @@
 
 #include <cctype>
 #include <cstring>
+#include <functional>
+#include <optional>
 
 #include "core/pe_image.h"
 #include "handlers.h"
@@ -34,6 +36,15 @@ const char kBuiltInVersion[] = "600000";
 const char kTempProgram[] = "temp.exe";
 const int kPingTimeoutMs = 2500;
 const int kOpenDefaultVerb = 0;
+// What an answer may hold: ver.ini is a few lines, a program file a few
+// hundred kilobytes.
+constexpr size_t kVersionFileLimit = 64 * 1024;
+constexpr size_t kProgramFileLimit = 16 * 1024 * 1024;
+#ifdef _WIN64
+constexpr uint16_t kRunningMachine = kMachineAmd64;
+#else
+constexpr uint16_t kRunningMachine = kMachineI386;
+#endif
 
 rt::Text MainProgramVersion, PowerVersion, ClockVersion;
 
@@ -48,9 +59,12 @@ rt::Text Quoted(const rt::Text& path) { return "\"" + path + "\""; }
 bool IsSuccessStatus(int status) { return status >= 200 && status <= 299; }
 
 // ver.ini as text; an error page or a cut-off answer reads as no file, so
-// every key then reads "" as for a version file that was not fetched.
-rt::Text FetchVersionFile(const rt::Text& url) {
-    const rt::HttpResult answer = rt::HttpGet(url);
+// every key then reads "" as for a version file that was not fetched. None
+// at all for an answer that would not end or was too long: the server is
+// then taken as out of reach.
+std::optional<rt::Text> FetchVersionFile(const rt::Text& url) {
+    const rt::HttpResult answer = rt::HttpGet(url, kVersionFileLimit);
+    if (answer.overLimit) return std::nullopt;
     if (!IsSuccessStatus(answer.status) || !answer.complete) return rt::Text();
     return rt::ToText(answer.body);
 }
@@ -75,12 +89,17 @@ void RunUpdate() {
     MainProgramVersion = PowerVersion = ClockVersion = kBuiltInVersion;
 
     const rt::Text base = "http://" + host;
-    const rt::Text versions = FetchVersionFile(base + "/ver.ini");
+    const std::optional<rt::Text> fetched = FetchVersionFile(base + "/ver.ini");
+    if (!fetched) {
+        ShowStatus(kCannotConnect);
+        return;
+    }
+    const rt::Text& versions = *fetched;
     bool replaced = false;
     bool failed = false;
     auto refresh = [&](const char* key, const rt::Text& builtIn, const char* file, const char* path) {
         if (rt::IniReadFromText(versions, kVersionSection, key) == builtIn) return;
-        if (DownloadToFile(file, base + path)) replaced = true;
+        if (DownloadToFile(file, base + path, ImageKind::Library)) replaced = true;
         else failed = true;
     };
     refresh("定时关机", PowerVersion, "Power.dll", "/e/power.dll");
@@ -88,13 +107,16 @@ void RunUpdate() {
 
     if (rt::IniReadFromText(versions, kVersionSection, "主程序") != MainProgramVersion) {
         rt::DeleteFileAt(InProgramDirectory(kTempProgram));
-        if (!DownloadToFile(kTempProgram, base + "/e/temp.exe")) {
+        if (!DownloadToFile(kTempProgram, base + "/e/temp.exe", ImageKind::Executable)) {
             // Starting a missing or broken temp.exe would only close the
             // program: stay, and say the new version could not be had.
             ShowStatus(kCannotConnect);
             return;
         }
         rt::SleepMs(100);
+        // A program that has begun to end (its fatal box may be up) hands
+        // over to nothing.
+        if (rt::IsEnding()) return;
         rt::ShellOpen(kOpenDefaultVerb, InProgramDirectory(kTempProgram), "copy " + Quoted(rt::ProgramPath()));
         rt::DestroyWindowOrUnit(kMainWindow);
         return;
@@ -125,8 +147,9 @@ bool WorkerLeftInTime() {
     }
 }
 
-// Downloads are written to GetTempFileNameA(<program directory>, "vku")
-// first: "vku", one to four hex digits, ".tmp".
+// Downloads, and the hand-over's copy, are written to
+// GetTempFileNameA(<the target's directory>, "vku") first: "vku", one to
+// four hex digits, ".tmp".
 const char kDownloadPrefix[] = "vku";
 const char kDownloadSuffix[] = ".tmp";
 
@@ -171,6 +194,27 @@ bool RetryWhileBusy(Attempt attempt) {
 
 bool FileExists(const rt::Text& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Fills a new file beside `target` and then moves it over the target: the
+// old file stays whole until the move, so a full disk or a cut leaves it as
+// it was. Once the program has begun to end, no file is changed.
+bool ReplaceWhole(const rt::Text& target, const std::function<bool(const char* temporary)>& fill,
+                  bool retryWhileBusy) {
+    char full[MAX_PATH] = {};
+    char* name = nullptr;
+    const DWORD n = GetFullPathNameA(target.c_str(), MAX_PATH, full, &name);
+    if (n == 0 || n >= MAX_PATH || name == nullptr || rt::IsEnding()) return false;
+    const rt::Text directory(full, name);
+    char temporary[MAX_PATH] = {};
+    if (GetTempFileNameA(directory.c_str(), kDownloadPrefix, 0, temporary) == 0) return false;
+    auto move = [&] {
+        return !rt::IsEnding() &&
+               MoveFileExA(temporary, full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    };
+    const bool replaced = fill(temporary) && (retryWhileBusy ? RetryWhileBusy(move) : move());
+    if (!replaced) DeleteFileA(temporary);
+    return replaced;
+}
+
 void DeleteWhenFree(const rt::Text& path) {
     RetryWhileBusy([&] { return rt::DeleteFileAt(path) || !FileExists(path); });
 }
@@ -187,24 +231,14 @@ void WaitForSingleInstanceFree() {
 
 }  // namespace
 
-int DownloadToFile(const rt::Text& fileName, const rt::Text& url) {
-    const rt::HttpResult answer = rt::HttpGet(url);
-    if (!IsSuccessStatus(answer.status) || !answer.complete || !IsPeImage(answer.body)) return 0;
-    // Written beside the target first, so that the old file stays whole
-    // until a complete new one can take its place.
-    const rt::Text directory = rt::ProgramDirectory();
-    char temporary[MAX_PATH] = {};
-    if (GetTempFileNameA(directory.c_str(), kDownloadPrefix, 0, temporary) == 0) return 0;
-    if (!rt::WriteWholeFile(temporary, {answer.body})) {
-        DeleteFileA(temporary);
+int DownloadToFile(const rt::Text& fileName, const rt::Text& url, ImageKind kind) {
+    const rt::HttpResult answer = rt::HttpGet(url, kProgramFileLimit);
+    if (!IsSuccessStatus(answer.status) || !answer.complete || !IsProgramImage(answer.body, kRunningMachine, kind))
         return 0;
-    }
-    const rt::Text target = InProgramDirectory(fileName);
-    if (!MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);  // e.g. a plug-in that is loaded right now
-        return 0;
-    }
-    return 1;
+    const bool replaced = ReplaceWhole(
+        InProgramDirectory(fileName), [&](const char* temporary) { return rt::WriteWholeFile(temporary, {answer.body}); },
+        false);  // e.g. a plug-in that is loaded right now: not this time
+    return replaced ? 1 : 0;
 }
 
 void CheckAndApplyUpdates() {
@@ -253,10 +287,10 @@ void HandleUpdateHandoff() {
     }
     if (keyword == "copy") {
         const rt::Text own = rt::ProgramPath();
-        // Copied over the old program, never deleted first: when it stays
-        // busy for good, the old program is still whole, and it is the one
-        // started below.
-        RetryWhileBusy([&] { return rt::CopyFileTo(own, path); });
+        // Never deleted first nor written in place: when it stays busy for
+        // good, the old program is still whole, and it is the one started
+        // below.
+        ReplaceWhole(path, [&](const char* temporary) { return rt::CopyFileTo(own, temporary); }, true);
         rt::SleepMs(10);
         rt::ShellOpen(kOpenDefaultVerb, path, "del " + Quoted(own));
         rt::DestroyWindowOrUnit(kMainWindow);

@@ -1,6 +1,7 @@
-// What the start-up of the real Velkora.exe loads: the libraries of the
-// clock synchronisation (automation) and of the online update (WinINet,
-// Windows Sockets) come with their first use, not with the window.
+// What the real Velkora.exe loads: the libraries of the clock
+// synchronisation (automation) and of the online update (WinINet, Windows
+// Sockets) come with their first use, not with the window; system libraries
+// come from the system folder only, the plug-ins from the program's folder.
 #include <windows.h>
 #include <psapi.h>
 
@@ -11,13 +12,16 @@
 #include <chrono>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "e2e/sync_helpers.h"
 #include "support/driver.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using e2e::Text;
+namespace mw = velkora::main_window;
 
 constexpr int kCloseButton = 7;  // 超级按钮6 "×"
 constexpr int kTabControl = 8;   // 选择夹1, a common control
@@ -78,6 +82,34 @@ TEST(Startup, TwentyStartsInARowEachShowTheWindowWithItsCommonControls) {
         if (HWND close = e2e::Child(main, kCloseButton)) e2e::Click(close);
         ASSERT_TRUE(p.WaitExit(10s)) << "the program did not end at its close button";
     }
+}
+
+// Files under the names of the system libraries that the program loads by
+// name, beside it, where Wine is told to take a native copy first: none is
+// loaded through a start, a synchronisation and an update. (The plug-ins'
+// own tests show that those still come from beside the program.)
+TEST(Startup, LibrariesPlantedBesideTheProgramUnderSystemNamesNeverLoad) {
+    const std::vector<Text> kPlanted = {"advpack", "mpr", "comctl32", "icmp", "wininet", "wsock32"};
+    const e2e::DllOverride nativeFirst(kPlanted, "native,builtin");
+    e2e::HttpServer time(e2e::kTimeServerPort, e2e::TrueTimeAnswer);
+    e2e::HttpResponse versions;
+    versions.body = "[文件版本]\r\n定时关机=600000\r\n迷你时钟=600000\r\n主程序=600000\r\n";
+    e2e::HttpServer update(e2e::kUpdateServerPort, e2e::HttpServer::Respond(versions));
+    e2e::App app("", [&](e2e::ProgramDir& dir) {
+        for (const Text& name : kPlanted)
+            ::CopyFileA(e2e::DeliverablePath("fixtures/planted/" + name + ".dll").c_str(),
+                        dir.File(name + ".dll").c_str(), FALSE);
+    });
+    ASSERT_TRUE(app.ReadyInUtc());
+    EXPECT_NE(app.SyncAndWait().find("校对成功"), Text::npos) << app.Log();
+    e2e::Click(app.Unit(mw::超级按钮4));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Visible(app.Unit(mw::超级按钮11)); }, 5s));
+    e2e::Click(app.Unit(mw::超级按钮11));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(app.Unit(mw::标签4)) == "已是最新版本"; }, 30s));
+    e2e::Click(app.Unit(mw::超级按钮6));
+    EXPECT_TRUE(app.Proc().WaitExit(15s));
+    for (const Text& name : kPlanted)
+        EXPECT_FALSE(e2e::FileExists(app.Dir().File(name + ".dll.loaded"))) << name << ".dll was loaded";
 }
 
 }  // namespace

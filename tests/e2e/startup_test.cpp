@@ -203,11 +203,17 @@ TEST(Startup, SwitchesAreComparedByteForByte) {
     CloseByButton(p, main);
 }
 
+// The plug-in is looked for beside the program only: one on PATH is not taken.
 TEST(Startup, MissingPowerLibraryIsFatalAtTheFirstPress) {
-    e2e::ProgramDir dir("Velkora 缺少插件");
+    e2e::ProgramDir dir("Velkora 缺少插件"), onPath("路径 插件");
     dir.CopyDeliverables(false);
+    onPath.CopyDeliverables(true);
     ASSERT_FALSE(e2e::FileExists(dir.File("Power.dll")));
+    char path[32767] = {};
+    ::GetEnvironmentVariableA("PATH", path, sizeof path);
+    ::SetEnvironmentVariableA("PATH", (onPath.Path() + ";" + path).c_str());
     e2e::Process p = e2e::Process::Start(dir.File("Velkora.exe"));
+    ::SetEnvironmentVariableA("PATH", path);
 
     // Runs normally until the plug-in is first asked for.
     HWND main = e2e::FindVisibleTopWindow(p.Id(), "Velkora6", 20s);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +27,30 @@ inline const Text kMainTitle = "Velkora6";
 inline const Text kGreeting = "欢迎使用Velkora6！";
 inline const Text kStartLines = "欢迎使用Velkora6！\r\n正在开始校对时间\r\n请稍等...";
 
-inline Text FixturePath(const Text& folder) {
-    return Text(VELKORA_BIN_DIR) + "/fixtures/" + folder + "/advpack.dll";
-}
+// Puts a fixture library in the system folder of the test's prefix in place
+// of the system's own, and has Wine take it, while the object lives.
+class SystemLibraryStandIn {
+public:
+    SystemLibraryStandIn(const Text& fixtureFolder, const Text& file)
+        : path_(SystemFolder() + "\\" + file), saved_(path_ + ".saved"), order_({BaseName(file)}, "native,builtin") {
+        ::MoveFileExA(path_.c_str(), saved_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        const Text fixture = Text(VELKORA_BIN_DIR) + "/fixtures/" + fixtureFolder + "/" + file;
+        ::CopyFileA(fixture.c_str(), path_.c_str(), FALSE);
+    }
+    ~SystemLibraryStandIn() {
+        ::DeleteFileA(path_.c_str());
+        ::MoveFileExA(saved_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+private:
+    static Text SystemFolder() {
+        char folder[MAX_PATH] = {};
+        ::GetSystemDirectoryA(folder, MAX_PATH);
+        return folder;
+    }
+    static Text BaseName(const Text& file) { return file.substr(0, file.rfind('.')); }
+    Text path_, saved_;
+    DllOverride order_;
+};
 
 // Answers every request with the true UTC time early in a second, so that
 // Wine accepts the clock write (it refuses changes over half a second).
@@ -51,12 +73,10 @@ inline HttpResponse DateAnswer(const std::string& date) {
 // that the list's "德国 英国（UTC）" entry gives the true local time.
 class App {
 public:
-    explicit App(const Text& arguments = "", const Text& advpackFixture = "") {
+    // prepare, when given, works on the program directory before the start.
+    explicit App(const Text& arguments = "", const std::function<void(ProgramDir&)>& prepare = {}) {
         dir_.CopyDeliverables();
-        if (!advpackFixture.empty()) {
-            ::CopyFileA(FixturePath(advpackFixture).c_str(), dir_.File("advpack.dll").c_str(), FALSE);
-            PreferNativeAdvpack();
-        }
+        if (prepare) prepare(dir_);
         ::SetEnvironmentVariableA("TZ", "UTC");
         process_ = Process::Start(dir_.File("Velkora.exe"), arguments);
     }
@@ -102,19 +122,6 @@ public:
     }
 
 private:
-    // Wine loads its own advpack.dll even for a path beside the program
-    // unless told otherwise; this asks for the file first, for Velkora.exe
-    // only, in the test's own prefix (without a file there the built-in one
-    // still loads).
-    static void PreferNativeAdvpack() {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Velkora.exe\\DllOverrides", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        static const char kOrder[] = "native,builtin";
-        RegSetValueExA(key, "advpack", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
-        RegCloseKey(key);
-    }
     ProgramDir dir_;
     Process process_;
     HWND main_ = nullptr;

@@ -98,9 +98,22 @@ TEST(Sync, NoServerIsAnUnknownError) {
     EXPECT_TRUE(Enabled(app.Unit(mw::超级按钮7)));
 }
 
+// A remembered zone of -1 leaves no zone current: no request goes out and
+// the clock is left alone.
+TEST(Sync, NoZoneCurrentAsksForOneAndLeavesTheClockAlone) {
+    HttpServer server(kTimeServerPort, TrueTimeAnswer);
+    App app("", [](ProgramDir& dir) { WriteFileText(dir.File("config.ini"), "[设置]\r\n记录时区=-1\r\n"); });
+    ASSERT_NE(app.Main(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ListCurrent(app.Unit(mw::列表框1)) == -1; }, 5s));
+    EXPECT_EQ(app.SyncAndWait(20s), kStartLines + "\r\n错误：请选择时区");
+    EXPECT_TRUE(Enabled(app.Unit(mw::超级按钮7)));
+    EXPECT_EQ(HeadRequests(server), 0);
+}
+
 TEST(Sync, NonAdministratorGetsTheAdminErrorAndNoRequest) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
-    App app("", "advpack-not-admin");
+    SystemLibraryStandIn notAdmin("advpack-not-admin", "advpack.dll");
+    App app;
     ASSERT_NE(app.Main(), nullptr);
     EXPECT_EQ(app.SyncAndWait(), kStartLines + "\r\n错误：请使用管理员身份校时！");
     EXPECT_TRUE(server.Requests().empty());
@@ -109,7 +122,8 @@ TEST(Sync, NonAdministratorGetsTheAdminErrorAndNoRequest) {
 
 TEST(Sync, MissingIsNTAdminExportIsFatal) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
-    App app("", "advpack-no-export");
+    SystemLibraryStandIn noExport("advpack-no-export", "advpack.dll");
+    App app;
     ASSERT_NE(app.Main(), nullptr);
     Click(app.Unit(mw::超级按钮7));
     MessageBoxInfo box = WaitMessageBox(app.Pid());

@@ -7,6 +7,9 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <cstring>
+
+#include "../clock/unit_ids.h"
 #include "support/http_server.h"
 #include "support/resource_use.h"
 
@@ -136,8 +139,8 @@ protected:
     }
     void Serve(const Text& name, const Text& bytes) { ASSERT_TRUE(WriteFileText(serverDir_.File(name), bytes)); }
 
-    // Starts the program, presses "联网更新" and waits for the status text.
-    Text RunUpdate(App& app) {
+    // Presses "联网更新" and waits for the status text.
+    Text RunUpdate(App& app, std::chrono::milliseconds timeout = 30s) {
         ShowTab(app, mw::超级按钮4);
         e2e::Click(Unit(app, mw::超级按钮11));
         HWND status = Unit(app, mw::标签4);
@@ -147,7 +150,7 @@ protected:
                 text = FullText(status);
                 return e2e::Visible(status) && text != "正在更新";
             },
-            30s);
+            timeout);
         return text;
     }
 
@@ -259,12 +262,15 @@ TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
     ASSERT_TRUE(CloseByX(app));
 }
 
+// What the server may send instead of a program (or of ver.ini, which then
+// ends the update as for a server out of reach): nothing is replaced.
 TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
     struct Case {
         const char* name;
         e2e::HttpResponse answer;
+        const char* path = "/e/power.dll";
     };
-    std::vector<Case> cases(5);
+    std::vector<Case> cases(11);
     cases[0].name = "404";
     cases[0].answer.status = 404;
     cases[0].answer.body = "<html><body>404 Not Found</body></html>";
@@ -279,24 +285,109 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
     cases[4].answer.body = power_;
     cases[4].answer.sendContentLength = false;
     cases[4].answer.cutBodyAfter = 9000;
+    cases[5].name = "another machine's library";
+    cases[5].answer.body = power_;
+    const uint16_t otherMachine = sizeof(void*) == 8 ? 0x014C : 0x8664;
+    std::memcpy(&cases[5].answer.body[*reinterpret_cast<const uint32_t*>(&power_[0x3C]) + 4], &otherMachine, 2);
+    cases[6].name = "the program where a library belongs";
+    cases[6].answer.body = program_;
+    cases[7].name = "a length over 16 MiB";
+    cases[7].answer.body = power_ + Text(16 * 1024 * 1024 + 1 - power_.size(), '\0');
+    cases[8].name = "endless, no length";
+    cases[8].answer.body = power_;
+    cases[8].answer.sendContentLength = false;
+    cases[8].answer.endless = true;
+    cases[9] = cases[8];
+    cases[9].name = "ver.ini endless";
+    cases[9].path = "/ver.ini";
+    cases[10].name = "ver.ini a byte every 3 s";
+    cases[10].answer.body = VersionFile("600001", "600001", "600001");
+    cases[10].answer.trickleMs = 3000;
+    cases[10].path = "/ver.ini";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const e2e::HttpResponse bad = c.answer;
-        e2e::HttpServer server(e2e::kUpdateServerPort, [bad](const e2e::HttpRequest& r) {
+        e2e::HttpServer server(e2e::kUpdateServerPort, [c](const e2e::HttpRequest& r) {
             e2e::HttpResponse answer;
-            if (r.path == "/ver.ini") answer.body = VersionFile("600001", "600000", "600000");
-            else if (r.path == "/e/power.dll") answer = bad;
+            if (r.path == c.path) answer = c.answer;
+            else if (r.path == "/ver.ini") answer.body = VersionFile("600001", "600000", "600000");
             else answer.status = 404;
             return answer;
         });
         App app = Start(dir_);
         ASSERT_TRUE(app.main);
-        EXPECT_EQ(RunUpdate(app), "无法连接到服务器");
-        EXPECT_EQ(Paths(server), (std::vector<std::string>{"/ver.ini", "/e/power.dll"}));
+        EXPECT_EQ(RunUpdate(app, 75s), "无法连接到服务器");
+        const std::vector<std::string> paths{"/ver.ini", "/e/power.dll"};
+        EXPECT_EQ(Paths(server), std::vector<std::string>(paths.begin(), paths.begin() + (c.path == paths[0] ? 1 : 2)));
         ASSERT_TRUE(CloseByX(app));
         EXPECT_TRUE(Holds("Power.dll", power_)) << "Power.dll was replaced";
         EXPECT_TRUE(NoPartialDownloadsLeft());
     }
+}
+
+// A fatal error on the update worker (WinINet cannot be loaded) stops the
+// whole program: the box names the export, Esc reaching the main window
+// under it closes nothing, the open mini clock stands still, and closing the
+// box ends the process with -1.
+TEST_F(OnlineUpdate, AFatalErrorOnTheWorkerStopsEveryWindow) {
+    const e2e::DllOverride noWinInet({"wininet"}, "");
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    ShowTab(app, mw::超级按钮2);
+    e2e::Click(Unit(app, mw::超级按钮10));
+    HWND seconds = nullptr;  // of the mini clock: the window that is neither the main one nor a tooltip
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        for (HWND top : e2e::TopWindows(app.process.Id()))
+            if (top != app.main && e2e::Visible(top) && e2e::ClassName(top) != "tooltips_class32")
+                seconds = e2e::Child(top, clockapp::mini_clock::秒);
+        return seconds != nullptr;
+    }));
+    RunUpdate(app, 1s);
+
+    const e2e::MessageBoxInfo box = e2e::WaitMessageBox(app.process.Id());
+    EXPECT_EQ("运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“wininet.dll”中的输出命令“InternetOpenA”\r\n", box.text);
+    ::PostMessageA(app.main, WM_KEYDOWN, VK_ESCAPE, 0);
+    const Text shown = e2e::WindowText(seconds);
+    SleepFor(2500ms);
+    EXPECT_EQ(shown, e2e::WindowText(seconds));
+    EXPECT_TRUE(::IsWindow(app.main)) << "Esc under the box closed the program";
+    e2e::CloseMessageBox(box);
+    DWORD code = 0;
+    ASSERT_TRUE(app.process.WaitExit(15s, &code));
+    EXPECT_EQ(code & 0xFF, 255u);
+}
+
+// A fatal error on the UI thread (Power.dll is missing) while the server
+// holds a download back: once the download comes, no file is replaced and
+// no temp.exe is started.
+TEST_F(OnlineUpdate, AFatalErrorOnTheUiThreadStopsTheWorkersFiles) {
+    ASSERT_TRUE(::DeleteFileA(dir_.File("Power.dll").c_str()));
+    Serve("ver.ini", VersionFile("600000", "600001", "600001"));
+    Serve("e\\Clock.dll", clock_ + kMarker);
+    Serve("e\\temp.exe", program_ + kMarker);
+    const auto files = ServeFiles(serverDir_.Path());
+    e2e::HttpServer server(e2e::kUpdateServerPort, [files](const e2e::HttpRequest& r) {
+        auto answer = files(r);
+        answer.delayMs = r.path == "/e/Clock.dll" ? 4000 : 0;
+        return answer;
+    });
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    RunUpdate(app, 1s);
+    ASSERT_TRUE(server.WaitForRequests(2));
+    ShowTab(app, mw::超级按钮2);
+    e2e::Click(Unit(app, mw::超级按钮9));
+    const e2e::MessageBoxInfo box = e2e::WaitMessageBox(app.process.Id());
+    EXPECT_NE(box.text.find("Power.dll"), Text::npos) << box.text;
+
+    EXPECT_TRUE(server.WaitForRequests(3));  // the worker went on to temp.exe
+    SleepFor(2s);
+    EXPECT_TRUE(Holds("Clock.dll", clock_) && Holds("Velkora.exe", program_)) << "a file was replaced";
+    EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
+    EXPECT_TRUE(ProcessesRunning(dir_.File("temp.exe")).empty()) << "temp.exe was started";
+    e2e::CloseMessageBox(box);
+    DWORD code = 0;
+    ASSERT_TRUE(app.process.WaitExit(15s, &code));
+    EXPECT_EQ(code & 0xFF, 255u);
 }
 
 TEST_F(OnlineUpdate, ClosingDuringAHeldDownloadEndsAtOnceAndTheNextRunClearsWhatItLeft) {
@@ -366,16 +457,18 @@ TEST_F(OnlineUpdate, ANewMainProgramTakesOverThroughCopyAndDel) {
     CloseRestartedProgram(restarted);
 }
 
-TEST_F(OnlineUpdate, ACopyOverAHeldOldProgramRetriesAndNeverLosesIt) {
-    // Held by another process (a virus scanner reading it, the old program
-    // still ending) for longer than the copy keeps trying.
+// The copy is made beside the old program and moved over it. Held by
+// another process (a virus scanner reading it, the old program still
+// ending) for longer than the move keeps trying, even where the holder lets
+// others write, the old program stays as it was, and no copy is left behind.
+TEST_F(OnlineUpdate, ACopyOverAHeldOldProgramLeavesItWholeAndNothingBehind) {
     const Text target = dir_.File("Velkora.exe"), copier = dir_.File("temp.exe");
     struct Hold {
         const char* name;
         DWORD share;
         bool oldProgramStarts;
     };
-    for (const Hold& hold : {Hold{"shared for reading and deleting", FILE_SHARE_READ | FILE_SHARE_DELETE, true},
+    for (const Hold& hold : {Hold{"shared for reading and writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
                              Hold{"not shared", 0, false}}) {
         SCOPED_TRACE(hold.name);
         ASSERT_TRUE(WriteFileText(target, program_));
@@ -391,12 +484,13 @@ TEST_F(OnlineUpdate, ACopyOverAHeldOldProgramRetriesAndNeverLosesIt) {
         const std::vector<DWORD> started = ProcessesRunning(target);
         EXPECT_EQ(started.size(), hold.oldProgramStarts ? 1u : 0u);
         for (DWORD pid : started) {
-            if (hold.oldProgramStarts) CloseRestartedProgram(pid);
+            CloseRestartedProgram(pid);
             EndProcess(pid);
         }
         // Checked once nothing holds the file: a file deleted while held
         // goes only with the last handle (and a running program holds its own).
         EXPECT_TRUE(Holds("Velkora.exe", program_)) << "the old program file was lost or changed";
+        EXPECT_TRUE(NoPartialDownloadsLeft());
     }
 }
 

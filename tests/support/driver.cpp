@@ -98,6 +98,26 @@ void ProgramDir::CopyDeliverables(bool withPlugins) {
 
 Text DeliverablePath(const Text& relative) { return Deliverable(relative.c_str()); }
 
+DllOverride::DllOverride(std::vector<Text> libraries, const Text& order) : libraries_(std::move(libraries)) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Velkora.exe\\DllOverrides", 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    for (const Text& library : libraries_)
+        ::RegSetValueExA(key, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order.c_str()),
+                         static_cast<DWORD>(order.size() + 1));
+    ::RegCloseKey(key);
+}
+
+DllOverride::~DllOverride() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Velkora.exe\\DllOverrides", 0, KEY_SET_VALUE,
+                        &key) != ERROR_SUCCESS)
+        return;
+    for (const Text& library : libraries_) ::RegDeleteValueA(key, library.c_str());
+    ::RegCloseKey(key);
+}
+
 Process::~Process() {
     Kill();
 }

@@ -31,6 +31,19 @@ private:
     bool keep_ = false;
 };
 
+// For Velkora.exe only, while the object lives: Wine's load order for the
+// libraries ("native,builtin" to take a file found by the search, "" to load
+// none at all), in the test's own prefix.
+class DllOverride {
+public:
+    DllOverride(std::vector<Text> libraries, const Text& order);
+    ~DllOverride();
+    DllOverride(const DllOverride&) = delete;
+    DllOverride& operator=(const DllOverride&) = delete;
+private:
+    std::vector<Text> libraries_;
+};
+
 class Process {
 public:
     Process() = default;

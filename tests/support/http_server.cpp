@@ -248,8 +248,17 @@ void HttpServer::Run() {
         std::string head = StatusAndHeaders(response, request.version);
         bool ok = SendAll(client, head.data(), head.size());
         if (ok && !SameText(request.method, "HEAD")) {
-            size_t length = std::min(response.body.size(), response.cutBodyAfter);
-            SendAll(client, response.body.data(), length);
+            const size_t length = std::min(response.body.size(), response.cutBodyAfter);
+            if (response.trickleMs > 0) {
+                for (size_t i = 0; ok && i < length && !Stopping(); ++i) {
+                    ok = SendAll(client, response.body.data() + i, 1);
+                    for (int waited = 0; waited < response.trickleMs && !Stopping(); waited += kPollMs)
+                        ::Sleep(static_cast<DWORD>(kPollMs));
+                }
+            } else {
+                do ok = SendAll(client, response.body.data(), length);
+                while (ok && response.endless && !Stopping());
+            }
         }
         // Let the client read everything before the close.
         ::shutdown(client, SD_SEND);

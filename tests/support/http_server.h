@@ -23,6 +23,8 @@ struct HttpResponse {
     bool sendContentLength = true;
     size_t cutBodyAfter = std::string::npos;  // close the connection mid-body
     int delayMs = 0;              // wait before answering
+    int trickleMs = 0;            // the body goes out a byte at a time, this far apart
+    bool endless = false;         // the body is sent over and over until the client goes
     bool neverAnswer = false;     // accept and keep silent until stopped
 };
 

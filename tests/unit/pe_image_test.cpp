@@ -1,4 +1,5 @@
-// Which downloaded bodies may replace a program file: only a whole PE image.
+// Which downloaded bodies may replace a program file: only a whole PE image
+// for the running program's machine, of the file's kind.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -92,6 +93,39 @@ TEST(PeImage, FieldsThatPointPastTheBytesDoNotWrapAround) {
     rt::ByteSet hugeOptionalHeader = Image(kSections, kImageEnd);
     Put(hugeOptionalHeader, kFileHeader + 16, 0xFFFF, 2);
     EXPECT_FALSE(IsPeImage(hugeOptionalHeader));
+}
+
+// An image of another machine, or a program where a library belongs (temp.exe
+// served for /e/power.dll), would end the program at the next press of its
+// button.
+TEST(PeImage, AProgramFileIsOfTheRunningMachineAndOfItsKind) {
+    using velkora::ImageKind;
+    constexpr uint16_t kI386 = velkora::kMachineI386, kAmd64 = velkora::kMachineAmd64;
+    constexpr uint32_t kExe = 0x0002, kDll = 0x2000;
+    const struct {
+        uint16_t machine;
+        uint32_t characteristics;
+        uint16_t running;
+        ImageKind wanted;
+        bool taken;
+    } cases[] = {
+        {kI386, kExe, kI386, ImageKind::Executable, true},
+        {kI386, kExe | kDll, kI386, ImageKind::Library, true},
+        {kAmd64, kExe | kDll, kAmd64, ImageKind::Library, true},
+        {kAmd64, kExe | kDll, kI386, ImageKind::Library, false},
+        {kI386, kExe | kDll, kAmd64, ImageKind::Library, false},
+        {kI386, kExe, kI386, ImageKind::Library, false},
+        {kI386, kExe | kDll, kI386, ImageKind::Executable, false},
+        {kI386, kDll, kI386, ImageKind::Library, false},  // not marked executable
+    };
+    for (const auto& c : cases) {
+        rt::ByteSet b = Image(kSections, kImageEnd);
+        Put(b, kFileHeader, c.machine, 2);
+        Put(b, kFileHeader + 18, c.characteristics, 2);
+        EXPECT_EQ(c.taken, velkora::IsProgramImage(b, c.running, c.wanted))
+            << std::hex << c.machine << " " << c.characteristics << " on " << c.running;
+    }
+    EXPECT_FALSE(velkora::IsProgramImage(Bytes("MZ"), kI386, ImageKind::Executable));
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ std::string ExeDirectory() {
     return dir.substr(0, dir.find_last_of('\\'));
 }
 
+constexpr rt::LibraryPlace kBeside = rt::LibraryPlace::ProgramFolder;
+
 std::string LocalFixture() { return ExeDirectory() + "\\dllcmd_which.dll"; }
 std::string FixtureDir() { return ExeDirectory() + "\\fixtures\\dllcommand"; }
 std::string OtherDir() { return FixtureDir() + "\\other"; }
@@ -146,7 +148,7 @@ TEST_F(CallStdcallChecked, RegisterWideValuesSurvive) {
 // --- binding ---------------------------------------------------------------
 
 TEST_F(DllCommandTest, BindsAtFirstCallOnly) {
-    Use({{"dllcmd_which.dll", "AddTwo"}, {"dllcmd_which.dll", "Which"}});
+    Use({{"dllcmd_which.dll", "AddTwo", kBeside}, {"dllcmd_which.dll", "Which", kBeside}});
     EXPECT_EQ(0, rt::DllCommandBindCount(0));
     EXPECT_EQ(7u, rt::CallDllCommand(0, {3, 4}));
     EXPECT_EQ(9u, rt::CallDllCommand(0, {4, 5}));
@@ -157,7 +159,7 @@ TEST_F(DllCommandTest, BindsAtFirstCallOnly) {
 // The single-instance test reads GetLastError through the table right after
 // CreateMutexA; binding that entry must not change what it reads.
 TEST_F(DllCommandTest, BindingKeepsTheCallersLastError) {
-    Use({{"dllcmd_clears_error.dll", "LastErrorOnEntry"}, {"", "GetLastError"}});
+    Use({{"dllcmd_clears_error.dll", "LastErrorOnEntry", kBeside}, {"", "GetLastError"}});
     ASSERT_EQ(nullptr, ::GetModuleHandleA("dllcmd_clears_error.dll"));
     ::SetLastError(ERROR_ALREADY_EXISTS);
     EXPECT_EQ(uintptr_t{ERROR_ALREADY_EXISTS}, rt::CallDllCommand(0));  // loads the library
@@ -167,30 +169,31 @@ TEST_F(DllCommandTest, BindingKeepsTheCallersLastError) {
     EXPECT_EQ(uintptr_t{ERROR_ALREADY_EXISTS}, rt::CallDllCommand(1));  // searches the system libraries
 }
 
-TEST_F(DllCommandTest, ProgramDirectoryComesBeforeTheSystemSearch) {
-    // With a same-named library from elsewhere already loaded, a search by
-    // bare name would hand back that one.
+// The suite's own plug-ins come from the program's folder and from nowhere
+// else: neither a library of that name loaded already nor one on PATH.
+TEST_F(DllCommandTest, APluginComesFromTheProgramFolderOnly) {
     rt::ScopedModule elsewhere(::LoadLibraryA((OtherDir() + "\\dllcmd_which.dll").c_str()));
     ASSERT_TRUE(elsewhere);
     ASSERT_EQ(elsewhere.Get(), ::GetModuleHandleA("dllcmd_which.dll"));
-    Use({{"dllcmd_which.dll", "Which"}});
+    Use({{"dllcmd_which.dll", "Which", kBeside}, {"dllcmd_elsewhere.dll", "Which", kBeside}});
     EXPECT_EQ(1u, rt::CallDllCommand(0));
-}
 
-TEST_F(DllCommandTest, FallsBackToTheSystemSearch) {
     char oldPath[32767] = {};
     ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
-    std::string path = OtherDir() + ";" + oldPath;
-    ::SetEnvironmentVariableA("PATH", path.c_str());
-    Use({{"dllcmd_elsewhere.dll", "Which"}});
-    uintptr_t which = 0;
-    try {
-        which = rt::CallDllCommand(0);
-    } catch (const FatalCaught& f) {
-        ADD_FAILURE() << f.message;
-    }
+    ::SetEnvironmentVariableA("PATH", (OtherDir() + ";" + oldPath).c_str());
+    const FatalCaught f = ExpectFatal(1);
     ::SetEnvironmentVariableA("PATH", oldPath);
-    EXPECT_EQ(3u, which);
+    EXPECT_EQ("无法找到指定DLL库文件“dllcmd_elsewhere.dll”中的输出命令“Which”", f.message);
+}
+
+// A named system library comes from the system folder and from nowhere else:
+// a file of that name beside the program never runs inside it.
+TEST_F(DllCommandTest, ASystemLibraryComesFromTheSystemFolderOnly) {
+    Use({{"dllcmd_which.dll", "Which"}, {"kernel32", "GetCurrentProcessId"}});
+    const FatalCaught f = ExpectFatal(0);
+    EXPECT_EQ("无法找到指定DLL库文件“dllcmd_which.dll”中的输出命令“Which”", f.message);
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("dllcmd_which.dll"));
+    EXPECT_EQ(::GetCurrentProcessId(), static_cast<DWORD>(rt::CallDllCommand(1)));
 }
 
 TEST_F(DllCommandTest, NameWithColonIsLoadedUnchanged) {
@@ -208,7 +211,7 @@ TEST_F(DllCommandTest, OrdinalForm) {
     static std::string byOrdinal, wrapped;
     byOrdinal = "#" + std::to_string(ordinal);
     wrapped = "#" + std::to_string(ordinal + 65536);  // only the low 16 bits count
-    Use({{"dllcmd_which.dll", byOrdinal.c_str()}, {"dllcmd_which.dll", wrapped.c_str()}});
+    Use({{"dllcmd_which.dll", byOrdinal.c_str(), kBeside}, {"dllcmd_which.dll", wrapped.c_str(), kBeside}});
     EXPECT_EQ(1u, rt::CallDllCommand(0));
     EXPECT_EQ(1u, rt::CallDllCommand(1));
 }
@@ -246,7 +249,7 @@ TEST_F(DllCommandTest, EmptyLibraryNameSearchesTheSystemLibraries) {
 // --- failures ------------------------------------------------------------------
 
 TEST_F(DllCommandTest, MissingLibraryIsFatalAtFirstCallWithItsName) {
-    Use({{"dllcmd_absent.dll", "定时关机"}});
+    Use({{"dllcmd_absent.dll", "定时关机", kBeside}});
     FatalCaught f = ExpectFatal(0);
     EXPECT_EQ(0, f.code);
     EXPECT_EQ("无法找到指定DLL库文件“dllcmd_absent.dll”中的输出命令“定时关机”", f.message);
@@ -268,7 +271,7 @@ TEST_F(DllCommandTest, MissingExportReleasesTheLibrary) {
 }
 
 TEST_F(DllCommandTest, UnbalancedStackIsFatalError6) {
-    Use({{"dllcmd_which.dll", "CdeclAddTwo"}});
+    Use({{"dllcmd_which.dll", "CdeclAddTwo", kBeside}});
 #if defined(__i386__)
     FatalCaught f = ExpectFatal(0, {1, 2});
     EXPECT_EQ(6, f.code);
@@ -292,7 +295,7 @@ TEST_F(DllCommandTest, FreeingReleasesTheLibrariesAndForgetsTheAddresses) {
 }
 
 TEST_F(DllCommandTest, AWindowOfAFreedLibraryIsDestroyedBeforeTheLibraryGoes) {
-    Use({{"dllcmd_window.dll", "OpenLayerWindow"}});
+    Use({{"dllcmd_window.dll", "OpenLayerWindow", kBeside}});
     HWND window = reinterpret_cast<HWND>(rt::CallDllCommand(0));
     ASSERT_TRUE(::IsWindow(window));
     rt::FreeDllCommandLibraries();

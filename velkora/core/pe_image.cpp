@@ -9,8 +9,11 @@ namespace {
 constexpr uint64_t kLfanewOffset = 0x3C;
 constexpr uint64_t kSignatureSize = 4;
 constexpr uint64_t kFileHeaderSize = 20;
-constexpr uint64_t kNumberOfSectionsOffset = 2;     // in the file header
+constexpr uint64_t kMachineOffset = 0;              // in the file header
+constexpr uint64_t kNumberOfSectionsOffset = 2;
 constexpr uint64_t kSizeOfOptionalHeaderOffset = 16;
+constexpr uint64_t kCharacteristicsOffset = 18;
+constexpr uint32_t kExecutableImage = 0x0002, kDll = 0x2000;
 constexpr uint64_t kSectionHeaderSize = 40;
 constexpr uint64_t kSizeOfRawDataOffset = 16;       // in a section header
 constexpr uint64_t kPointerToRawDataOffset = 20;
@@ -50,6 +53,16 @@ bool IsPeImage(const rt::ByteSet& bytes) {
         if (rawSize != 0 && !r.Holds(r.Le(header + kPointerToRawDataOffset, 4), rawSize)) return false;
     }
     return true;
+}
+
+bool IsProgramImage(const rt::ByteSet& bytes, uint16_t machine, ImageKind kind) {
+    if (!IsPeImage(bytes)) return false;
+    const Reader r(bytes);
+    const uint64_t fileHeader = r.Le(kLfanewOffset, 4) + kSignatureSize;
+    const uint32_t characteristics = r.Le(fileHeader + kCharacteristicsOffset, 2);
+    const bool library = (characteristics & kDll) != 0;
+    return r.Le(fileHeader + kMachineOffset, 2) == machine && (characteristics & kExecutableImage) &&
+           library == (kind == ImageKind::Library);
 }
 
 }  // namespace velkora

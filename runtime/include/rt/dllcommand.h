@@ -7,9 +7,17 @@
 
 namespace rt {
 
+// Where a named library is looked for. A name with ":" is a full path and
+// is loaded as it stands.
+enum class LibraryPlace {
+    SystemFolder,   // a system library: the system folder and nowhere else
+    ProgramFolder,  // one of the suite's own plug-ins: beside the program, and only there
+};
+
 struct DllCommandEntry {
     const char* library;  // "" = the six system libraries, in order
     const char* exportName;
+    LibraryPlace place = LibraryPlace::SystemFolder;
 };
 
 // Installs the program's table (fixed at build time). Entries are bound at

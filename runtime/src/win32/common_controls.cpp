@@ -16,7 +16,7 @@ namespace {
 
 DWORD WINAPI LoadCommonControls(void*) {
     // Loaded for good, as the binding below keeps it.
-    ::LoadLibraryA("comctl32.dll");
+    LoadSystemLibrary("comctl32.dll");
     return 0;
 }
 

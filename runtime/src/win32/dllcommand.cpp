@@ -71,14 +71,12 @@ FARPROC FindExport(HMODULE library, const char* exportName) {
     return ::GetProcAddress(library, exportName);
 }
 
-HMODULE LoadNamedLibrary(const char* file) {
-    std::string name(file);
-    if (name.find(':') == std::string::npos) {
-        // A copy beside the program wins over one the system search would find.
-        std::string local = rt::ProgramDirectory() + "\\" + name;
-        if (HMODULE h = ::LoadLibraryA(local.c_str())) return h;
-    }
-    return ::LoadLibraryA(name.c_str());
+HMODULE LoadNamedLibrary(const DllCommandEntry& entry) {
+    const std::string name(entry.library);
+    if (name.find(':') != std::string::npos) return ::LoadLibraryA(name.c_str());
+    if (entry.place == LibraryPlace::ProgramFolder)
+        return ::LoadLibraryA((rt::ProgramDirectory() + "\\" + name).c_str());
+    return detail::LoadSystemLibrary(name.c_str());
 }
 
 [[noreturn]] void ReportMissing(const DllCommandEntry& entry) {
@@ -90,7 +88,7 @@ void Bind(const DllCommandEntry& entry, Binding& binding) {
     const char* exportName = entry.exportName ? entry.exportName : "";
     if (!entry.library || !entry.library[0]) {
         for (const char* file : kSystemLibraries) {
-            HMODULE h = ::LoadLibraryA(file);
+            HMODULE h = detail::LoadSystemLibrary(file);
             if (!h) continue;
             if (FARPROC fn = FindExport(h, exportName)) {
                 binding.address = fn;
@@ -101,7 +99,7 @@ void Bind(const DllCommandEntry& entry, Binding& binding) {
         }
         ReportMissing(entry);
     }
-    HMODULE h = LoadNamedLibrary(entry.library);
+    HMODULE h = LoadNamedLibrary(entry);
     FARPROC fn = h ? FindExport(h, exportName) : nullptr;
     if (!fn) {
         if (h) ::FreeLibrary(h);

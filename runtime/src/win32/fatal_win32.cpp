@@ -18,6 +18,7 @@ namespace {
 thread_local std::size_t t_failedSize = 0;
 
 LONG g_inFatal = 0;
+volatile LONG g_boxThread = 0;  // the thread that shows the box, once it does
 
 bool IsOfMessageBox(HWND hwnd) {
     HWND root = ::GetAncestor(hwnd, GA_ROOT);
@@ -38,14 +39,39 @@ LRESULT CALLBACK OnlyTheBox(int code, WPARAM wp, LPARAM lp) {
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
+[[noreturn]] void Fatal(int code, const char* message);
+
 [[noreturn]] void OutOfMemory() {
     char text[64];
     std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!",
                   static_cast<unsigned long long>(t_failedSize));
-    rt::FatalRuntimeError(0, text);
+    Fatal(0, text);
 }
 
 void FatalFromCore(int code, const rt::Text& message) { rt::FatalRuntimeError(code, message); }
+
+// Whichever thread fails, the box is shown on the UI thread.
+[[noreturn]] void Fatal(int code, const char* message) {
+    // Made without the heap, which may be what failed.
+    char text[2048];
+    int n = std::snprintf(text, sizeof text, "运行时出错!\r\n\r\n");
+    if (code != 0) n += std::snprintf(text + n, sizeof text - n, "错误代码：%d\r\n\r\n", code);
+    if (message[0] != '\0') std::snprintf(text + n, sizeof text - n, "错误信息：%s\r\n", message);
+
+    const bool first = ::InterlockedExchange(&g_inFatal, 1) == 0;
+    rt::detail::StopEventDispatch();
+    if (::GetCurrentThreadId() == rt::detail::UiThread()) {
+        // A fault inside the box's own loop: one box is enough.
+        if (g_boxThread != 0) ::ExitProcess(static_cast<UINT>(-1));
+        // Also when another thread failed first: this thread would never
+        // take that one's box now.
+        rt::detail::ShowFatalBoxAndEnd(text);
+    }
+    // A later fault on another thread: the first one's box ends the process.
+    if (!first) for (;;) ::Sleep(INFINITE);
+    rt::detail::HandFatalToUiThread(text);
+    rt::detail::ShowFatalBoxAndEnd(text);  // no UI thread took it
+}
 
 }  // namespace
 
@@ -68,20 +94,19 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace rt {
 
-void FatalRuntimeError(int code, const Text& message) {
-    // A handler running inside the box's own message loop may fail too; one
-    // box is enough.
-    if (::InterlockedExchange(&g_inFatal, 1) != 0) ::ExitProcess(static_cast<UINT>(-1));
-    rt::detail::StopEventDispatch();
-    ::SetWindowsHookExA(WH_MSGFILTER, OnlyTheBox, nullptr, ::GetCurrentThreadId());
+namespace detail {
 
-    std::string text = "运行时出错!\r\n\r\n";
-    if (code != 0) text += "错误代码：" + std::to_string(code) + "\r\n\r\n";
-    if (!message.empty()) text += "错误信息：" + message + "\r\n";
+void ShowFatalBoxAndEnd(const char* text) {
+    ::InterlockedExchange(&g_boxThread, static_cast<LONG>(::GetCurrentThreadId()));
+    ::SetWindowsHookExA(WH_MSGFILTER, OnlyTheBox, nullptr, ::GetCurrentThreadId());
     // Task-modal: the program's windows take no more input while it shows.
-    ::MessageBoxA(nullptr, text.c_str(), "错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ::MessageBoxA(nullptr, text, "错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ::ExitProcess(static_cast<UINT>(-1));
 }
+
+}  // namespace detail
+
+void FatalRuntimeError(int code, const Text& message) { Fatal(code, message.c_str()); }
 
 void InstallFatalHandlers() {
     SetFatalHandler(FatalFromCore);

@@ -30,7 +30,8 @@ namespace rt::detail {
 #define RT_SHELL32_FUNCTIONS(X) X(ShellExecuteA) X(SHGetSpecialFolderPathA)
 #define RT_WININET_FUNCTIONS(X) \
     X(InternetOpenA) X(InternetCrackUrlA) X(InternetConnectA) X(HttpOpenRequestA) \
-    X(HttpSendRequestA) X(HttpQueryInfoA) X(InternetReadFile) X(InternetCloseHandle)
+    X(HttpSendRequestA) X(HttpQueryInfoA) X(InternetQueryDataAvailable) X(InternetReadFile) X(InternetCloseHandle) \
+    X(InternetSetOptionA)
 #define RT_WINSOCK_FUNCTIONS(X) X(WSAStartup) X(inet_addr) X(gethostbyname)
 #define RT_COMCTL32_FUNCTIONS(X) X(InitCommonControlsEx)
 
@@ -52,5 +53,15 @@ const ComCtl32Functions& ComCtl32();
 
 // The fatal message of a library or export that cannot be found.
 [[noreturn]] void ReportMissingExport(const char* library, const char* exportName);
+
+// A system library from the system folder and nowhere else: the program runs
+// as administrator, and a file of the same name beside it (a Downloads
+// folder, a folder users can write to) must never run inside it.
+HMODULE LoadSystemLibrary(const char* file);
+
+// From the start on, what libraries load by name for themselves comes from
+// the system folder too (Windows 7 with KB2533623 and later; earlier systems
+// keep their own search).
+void RestrictLibrarySearchToSystemFolder();
 
 }  // namespace rt::detail

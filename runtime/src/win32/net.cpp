@@ -19,14 +19,23 @@ using ScopedInternet = Scoped<HINTERNET, InternetHandleTraits>;
 
 constexpr DWORD kMaxChunk = 102400;
 constexpr DWORD kChunkWithoutLength = 10240;
+// The longest that one step (connecting, sending, each wait for bytes) may
+// take; a read is begun only while it can still end within the deadline.
+constexpr DWORD kStepTimeoutMs = 15000;
 
 // One session for the whole process, opened at first use. It is never closed:
 // closing WinINet while a plug-in is being unloaded can hang under the loader
 // lock, and the process ending frees it anyway.
 HINTERNET Session() {
-    static const HINTERNET session =
-        detail::WinInet().InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
-                        INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    static const HINTERNET session = [] {
+        HINTERNET s = detail::WinInet().InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
+                                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        DWORD timeout = kStepTimeoutMs;
+        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT})
+            if (s) detail::WinInet().InternetSetOptionA(s, option, &timeout, sizeof timeout);
+        return s;
+    }();
     return session;
 }
 
@@ -65,7 +74,8 @@ bool QueryNumber(HINTERNET request, DWORD what, DWORD* value) {
 
 }  // namespace
 
-HttpResult HttpGet(const Text& url) {
+HttpResult HttpGet(const Text& url, size_t maxBody) {
+    const DWORD start = ::GetTickCount();
     HttpResult result;
     UrlParts parts;
     HINTERNET session = Session();
@@ -88,24 +98,38 @@ HttpResult HttpGet(const Text& url) {
         result.status = static_cast<int>(status);
     DWORD length = 0;
     const bool haveLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, &length);
+    if (haveLength && length > maxBody) {
+        result.overLimit = true;
+        return result;
+    }
     const DWORD chunk =
         haveLength ? (length >= kMaxChunk ? kMaxChunk : length + 1) : kChunkWithoutLength;
 
     ByteSet buffer(chunk);
     bool readFailed = false;
     for (;;) {
-        DWORD got = 0;
-        if (!detail::WinInet().InternetReadFile(request.Get(), buffer.data(), chunk, &got)) {
+        if (::GetTickCount() - start > kHttpDeadlineMs - kStepTimeoutMs) {
+            result.overLimit = true;
+            break;
+        }
+        // Only what has arrived: a read of more waits until it has all come,
+        // however slowly the server sends it.
+        DWORD available = 0, got = 0;
+        if (!detail::WinInet().InternetQueryDataAvailable(request.Get(), &available, 0, 0) ||
+            !detail::WinInet().InternetReadFile(request.Get(), buffer.data(), available < chunk ? available : chunk,
+                                                &got)) {
             readFailed = true;  // keep what came before the error
             break;
         }
         if (got == 0) break;
+        if (got > maxBody - result.body.size()) {
+            result.overLimit = true;
+            break;
+        }
         result.body.insert(result.body.end(), buffer.begin(), buffer.begin() + got);
     }
-    result.complete = !readFailed && (!haveLength || result.body.size() == length);
+    result.complete = !readFailed && !result.overLimit && (!haveLength || result.body.size() == length);
     return result;
 }
-
-ByteSet HttpGetBytes(const Text& url) { return HttpGet(url).body; }
 
 }  // namespace rt

@@ -28,7 +28,7 @@ struct IcmpLibrary {
 const IcmpLibrary& Icmp() {
     static const IcmpLibrary library = [] {
         IcmpLibrary lib;
-        HMODULE module = ::LoadLibraryA("icmp.dll");
+        HMODULE module = detail::LoadSystemLibrary("icmp.dll");
         if (!module) return lib;
         lib.create = reinterpret_cast<IcmpCreateFileFn>(
             reinterpret_cast<void*>(::GetProcAddress(module, "IcmpCreateFile")));

@@ -10,6 +10,7 @@
 #include "rt/dllcommand.h"
 #include "rt/fatal.h"
 #include "rt/files.h"
+#include "late_bound.h"
 #include "window_internal.h"
 
 namespace rt {
@@ -65,6 +66,7 @@ bool MainLoopRunning() { return g_mainLoop; }
 
 LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == detail::kMsgEndProgram) rt::EndProgram(static_cast<int>(wp));
+    if (msg == detail::kMsgFatal) detail::ShowFatalBoxAndEnd(reinterpret_cast<const char*>(lp));
     if (msg == detail::kMsgInvoke) {
         (*reinterpret_cast<std::function<void()>*>(lp))();
         return 0;
@@ -75,6 +77,8 @@ LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace detail
 
 void StartProgramLayer(HINSTANCE instance) {
+    // Before anything loads a library by name.
+    detail::RestrictLibrarySearchToSystemFolder();
     CommonStart(instance);
     // OLE comes with the first use of COM (com_internal.h), not here: the
     // program shows its window without loading it.
@@ -131,7 +135,15 @@ void EndProgram(int exitCode) {
 bool IsEnding() { return g_ending != 0; }
 
 namespace detail {
+
 void StopEventDispatch() { ::InterlockedExchange(&g_ending, 1); }
+
+void HandFatalToUiThread(const char* text) {
+    // Sent, not posted: taken even while the UI thread serves only sent
+    // messages, and the text stays on this thread's stack meanwhile.
+    if (g_messageWindow) ::SendMessageA(g_messageWindow, kMsgFatal, 0, reinterpret_cast<LPARAM>(text));
+}
+
 }  // namespace detail
 
 TextArray CommandLineArgs() { return SplitCommandLine(::GetCommandLineA()); }

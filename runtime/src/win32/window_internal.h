@@ -20,6 +20,7 @@ namespace rt::detail {
 enum : UINT {
     kMsgInvoke = WM_APP + 0x3A0,      // lParam: std::function<void()>* run on the window's thread
     kMsgEndProgram = WM_APP + 0x3A1,  // wParam: exit code (message window)
+    kMsgFatal = WM_APP + 0x3A2,       // lParam: the fatal box's text (message window)
 };
 
 // The class of the layer's windows, registered by each instance of the layer
@@ -114,6 +115,12 @@ void OnWindowThread(const std::shared_ptr<Window>& w, const std::function<void()
 // From now on no event reaches a handler and other threads' property calls
 // are dropped: the program is ending (EndProgram, or the fatal path).
 void StopEventDispatch();
+
+// The fatal path, from another thread: the UI thread shows the box (which
+// stops every window of the thread, a plug-in's too) and ends the process.
+// Returns only when there is no UI thread to take it.
+void HandFatalToUiThread(const char* text);
+[[noreturn]] void ShowFatalBoxAndEnd(const char* text);  // fatal_win32.cpp
 
 // Events: ignored once the program ends or while the window is being made.
 void Raise(Window* w, int unit, int event);
