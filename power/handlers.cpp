@@ -18,7 +18,8 @@ using namespace config;
 constexpr int kWindow = 0;  // the window's own unit
 constexpr int kMinimised = 2;
 constexpr int kPowerOff = 1, kRestart = 2, kHibernate = 5;
-constexpr int kRefreshMs = 60000;
+constexpr int kMsPerMinute = 60000;
+constexpr int kRefreshMs = kMsPerMinute;  // the caption counts whole minutes
 
 int ChosenAction() { return rt::GetUnitInt(kConfigWindow, 组合框1, rt::kPropComboIndex); }
 
@@ -26,7 +27,7 @@ int ChosenAction() { return rt::GetUnitInt(kConfigWindow, 组合框1, rt::kPropC
 // negative one a negative period: either leaves the timer off.
 int32_t CountdownMs() {
     const int32_t minutes = rt::ToInteger(rt::GetUnitText(kConfigWindow, 编辑框1, rt::kPropText));
-    return rt::TruncateToInt32(static_cast<double>(minutes) * 60000.0);
+    return rt::TruncateToInt32(static_cast<double>(minutes) * kMsPerMinute);
 }
 
 void Arm(int timer) { rt::SetUnitProperty(kConfigWindow, timer, rt::kPropInterval, CountdownMs()); }

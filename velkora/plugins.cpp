@@ -4,12 +4,12 @@
 // export as fatal.
 #include "dll_commands.h"
 #include "handlers.h"
-#include "rt/dllcommand.h"
+#include "os_call.h"
 
 namespace velkora {
 
-void OpenShutdownPlugin() { rt::CallDllCommand(kPowerEntry); }
+void OpenShutdownPlugin() { CallOs(kPowerEntry); }
 
-void OpenMiniClockPlugin() { rt::CallDllCommand(kClockEntry); }
+void OpenMiniClockPlugin() { CallOs(kClockEntry); }
 
 }  // namespace velkora

@@ -13,21 +13,18 @@
 namespace velkora {
 
 namespace {
-constexpr uintptr_t kErrorAlreadyExists = 183;
-constexpr int kGwHwndNext = 2, kGwChild = 5;
-constexpr int kSwRestore = 9;
 
 // The first top-level window (hidden ones included) that carries the name
 // with data 1: brought back and forward.
 void BringRunningInstanceForward(const rt::Text& name) {
-    uintptr_t window = CallOs(kGetWindow, CallOs(kGetDesktopWindow), kGwChild);
+    uintptr_t window = CallOs(kGetWindow, CallOs(kGetDesktopWindow), GW_CHILD);
     while (window != 0) {
         if (CallOs(kGetPropA, window, name.c_str()) == 1) {
-            if (CallOs(kIsIconic, window) != 0) CallOs(kShowWindow, window, kSwRestore);
+            if (CallOs(kIsIconic, window) != 0) CallOs(kShowWindow, window, SW_RESTORE);
             CallOs(kSetForegroundWindow, window);
             return;
         }
-        window = CallOs(kGetWindow, window, kGwHwndNext);
+        window = CallOs(kGetWindow, window, GW_HWNDNEXT);
     }
 }
 }  // namespace
@@ -36,7 +33,7 @@ void EnsureSingleInstance(rt::Text& name) {
     name = rt::TrimBoth(name) + rt::CharFromCode(0);
     const uintptr_t mutex = CallOs(kCreateMutexA, nullptr, TRUE, name.c_str());
     const uintptr_t error = CallOs(kGetLastError);
-    if (error == kErrorAlreadyExists) {
+    if (error == ERROR_ALREADY_EXISTS) {
         BringRunningInstanceForward(name);
         CallOs(kCloseHandle, mutex);
         rt::EndProgram(0);

@@ -10,8 +10,8 @@
 #include "core/spinner_steps.h"
 #include "dll_commands.h"
 #include "handlers.h"
+#include "os_call.h"
 #include "resource_ids.h"
-#include "rt/dllcommand.h"
 #include "rt/numbers.h"
 #include "rt/resources.h"
 #include "rt/text.h"
@@ -29,19 +29,15 @@ int32_t SpinnerGlyph = 0;
 
 // Through the program's table of external functions, each call followed by
 // the stack-balance test.
-uintptr_t Arg(const void* p) { return reinterpret_cast<uintptr_t>(p); }
-
 uintptr_t AddMemoryFont(const void* bytes, uint32_t length, DWORD* count) {
-    return rt::CallDllCommand(kAddFontMemResourceEx, {Arg(bytes), length, 0, Arg(count)});
+    return CallOs(kAddFontMemResourceEx, bytes, length, nullptr, count);
 }
 
-void RemoveMemoryFont(uintptr_t handle) { rt::CallDllCommand(kRemoveFontMemResourceEx, {handle}); }
+void RemoveMemoryFont(uintptr_t handle) { CallOs(kRemoveFontMemResourceEx, handle); }
 
 int WideToAnsi(const wchar_t* wide, char* out, int outSize) {
-    const uintptr_t kWholeText = static_cast<uintptr_t>(-1);  // up to and with the 0 unit
-    return static_cast<int32_t>(rt::CallDllCommand(
-        kWideCharToMultiByte,
-        {0, 0, Arg(wide), kWholeText, Arg(out), static_cast<uintptr_t>(outSize), 0, 0}));
+    constexpr int kWholeText = -1;  // up to and with the 0 unit
+    return static_cast<int32_t>(CallOs(kWideCharToMultiByte, CP_ACP, 0, wide, kWholeText, out, outSize, nullptr, nullptr));
 }
 
 }  // namespace

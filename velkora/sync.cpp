@@ -25,7 +25,6 @@ namespace mw = main_window;
 // Fixed at build time; tests build against their own local server.
 const rt::Text TimeServerUrl = VELKORA_TIME_SERVER_URL;
 constexpr const char* kRequestProgId = "WinHttp.WinHttpRequest.5.1";
-constexpr int kMbIconError = 16;
 
 SyncGate& Gate() {
     static SyncGate gate;
@@ -93,7 +92,7 @@ int FetchServerTimeAndSetClock(const rt::Text& url, int offsetHours) {
 
     int result = kClockSet;
     if (!rt::SetLocalClock(date)) {
-        rt::ShowMessageBox("时间修改失败，请检查你是否有足够的权限修改本机时间！", kMbIconError, rt::Text("错误"));
+        rt::ShowMessageBox("时间修改失败，请检查你是否有足够的权限修改本机时间！", MB_ICONERROR, rt::Text("错误"));
         result = kClockRefused;
     }
     rt::ComRelease(request);

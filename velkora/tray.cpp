@@ -3,48 +3,27 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstddef>
-#include <memory>
-
-#include "core/tray_block.h"
 #include "dll_commands.h"
 #include "handlers.h"
 #include "os_call.h"
 #include "rt/program.h"
 #include "rt/window.h"
+#include "tray_record.h"
 #include "unit_ids.h"
 
 namespace velkora {
 
 namespace {
 
-constexpr UINT kNimAdd = 0, kNimModify = 1, kNimDelete = 2;
-constexpr UINT kWmGetIcon = 0x7F;
-constexpr WPARAM kIconSmall = 0;
-
-// The layout this build hands to the shell must be the one it declares.
-static_assert(kNativeTrayLayout.size == NOTIFYICONDATAA_V2_SIZE, "NOTIFYICONDATAA size");
-static_assert(kNativeTrayLayout.hIcon == offsetof(NOTIFYICONDATAA, hIcon), "hIcon offset");
-static_assert(kNativeTrayLayout.szInfo == offsetof(NOTIFYICONDATAA, szInfo), "szInfo offset");
-static_assert(kNativeTrayLayout.dwInfoFlags == offsetof(NOTIFYICONDATAA, dwInfoFlags),
-              "dwInfoFlags offset");
-
-TrayIconRecord& Record() {
-    static const std::unique_ptr<TrayIconRecord> record = std::make_unique<TrayIconRecord>();
-    return *record;
+NOTIFYICONDATAA& Record() {
+    static NOTIFYICONDATAA record{};
+    return record;
 }
 
 LONG_PTR PreviousMainWindowProc = 0;
 UINT TrayReAddMessage = 0;
 
-void LstrcpynCopy(char* buffer, const rt::Text& text) {
-    CallOs(kLstrcpyn, buffer, text.c_str(), static_cast<int>(text.size()) + 1);
-}
-
-bool Notify(UINT message) {
-    std::vector<unsigned char> block = BuildTrayBlock(Record(), kNativeTrayLayout);
-    return CallOs(kShellNotifyIconA, message, block.data()) != 0;
-}
+bool Notify(DWORD message) { return CallOs(kShellNotifyIconA, message, &Record()) != 0; }
 
 void RestoreMainWindow() {
     rt::SetUnitProperty(kMainWindow, 0, rt::kPropVisible, 1);
@@ -65,9 +44,9 @@ void OnTrayCallback(LPARAM notification) {
 }
 
 void ReAddTrayIcon() {
-    Notify(kNimDelete);
-    Record().flags = kNifTip | kNifIcon | kNifMessage;
-    Notify(kNimAdd);
+    Notify(NIM_DELETE);
+    Record().uFlags = NIF_TIP | NIF_ICON | NIF_MESSAGE;
+    Notify(NIM_ADD);
 }
 
 LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,7 +57,7 @@ LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         // Before the previous procedure raises the being-destroyed event.
-        Notify(kNimDelete);
+        Notify(NIM_DELETE);
     } else if (rt::IsEnding()) {
         // Ending (a fatal box may be up): the icon's callbacks do nothing more.
     } else if (message == kTrayCallbackMessage) {
@@ -104,22 +83,19 @@ bool InstallTrayIcon() {
     PreviousMainWindowProc = ::SetWindowLongPtrA(
         main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProcStub));
 #else
-    constexpr int kGwlWndProc = -4;
-    PreviousMainWindowProc = static_cast<LONG_PTR>(
-        CallOs(kSetWindowLongA, main, kGwlWndProc, &TrayWindowProcStub));
+    PreviousMainWindowProc = static_cast<LONG_PTR>(CallOs(kSetWindowLongA, main, GWL_WNDPROC, &TrayWindowProcStub));
 #endif
     const rt::Text reAddName = "Tirvanenet";
     TrayReAddMessage = static_cast<UINT>(CallOs(kRegisterWindowMessageA, reAddName.c_str()));
 
-    const LRESULT icon = rt::SendUnitMessage(kMainWindow, 0, kWmGetIcon, kIconSmall, 0);
-    FillTrayRecordForAdd(Record(), kNativeTrayLayout, reinterpret_cast<uintptr_t>(main),
-                         static_cast<uint64_t>(icon), LstrcpynCopy);
-    return Notify(kNimAdd);
+    const LRESULT icon = rt::SendUnitMessage(kMainWindow, 0, WM_GETICON, ICON_SMALL, 0);
+    FillTrayRecordForAdd(Record(), main, reinterpret_cast<HICON>(icon));
+    return Notify(NIM_ADD);
 }
 
 bool ShowTrayBalloon(const rt::Text& title, const rt::Text& text) {
-    FillTrayRecordForBalloon(Record(), title, text, LstrcpynCopy);
-    return Notify(kNimModify);
+    FillTrayRecordForBalloon(Record(), title, text);
+    return Notify(NIM_MODIFY);
 }
 
 }  // namespace velkora

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/sync_helpers.h"
+#include "rt/dates.h"
+#include "rt/window.h"
 
 namespace e2e {
 namespace {
@@ -46,40 +48,48 @@ Text IntervalShown(App& app) {
 enum class Entry { Typed, Pasted };
 
 // Opens the dialog, enters the minutes and presses "自动校时": the first
-// sync goes out at once and the dialog closes. `pressed` gets the moment
-// of the press, which the next sync counts from.
-void ConfirmInterval(App& app, const HttpServer& server, const Text& minutes, Entry entry = Entry::Typed,
-                     std::chrono::steady_clock::time_point* pressed = nullptr) {
+// sync goes out at once and the dialog closes.
+void ConfirmInterval(App& app, const HttpServer& server, const Text& minutes, Entry entry = Entry::Typed) {
     const int before = HeadRequests(server);
     HWND dialog = OpenDialog(app);
     ASSERT_NE(dialog, nullptr);
     if (entry == Entry::Pasted) PutMinutes(dialog, minutes); else TypeMinutes(dialog, minutes);
-    if (pressed) *pressed = std::chrono::steady_clock::now();
     Click(Child(dialog, dlg::超级按钮8));
     ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == before + 1; }, 10s));
     ASSERT_TRUE(Closed(dialog));
 }
 
-TEST(AutoSync, ConfirmingOneMinuteSyncsAtOnceThenAgainAfterAMinute) {
+// The timer's tick, as the window receives it when the period has passed.
+void TickAutoSync(App& app) { PostMessageA(app.Main(), WM_TIMER, rt::kTimerIdBase + mw::时钟2, 0); }
+
+// One minute confirmed: a sync at once, the timer set to 60,000 ms (the
+// dialog reads it back as 1), and at its tick another sync and the balloon
+// naming the next time, a minute on.
+TEST(AutoSync, ConfirmingOneMinuteSyncsAtOnceAndAgainAtEachTick) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
     App app;
     ASSERT_TRUE(app.ReadyInUtc());
     EXPECT_EQ(IntervalShown(app), "0");
-    std::chrono::steady_clock::time_point confirmed;
-    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1", Entry::Typed, &confirmed));
+    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1"));
     EXPECT_TRUE(WaitUntil([&] { return app.Log().find("校对成功") != Text::npos; }, 10s)) << app.Log();
     EXPECT_EQ(IntervalShown(app), "1");
 
-    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 2; }, 80s));
-    const auto second = std::chrono::steady_clock::now() - confirmed;
-    EXPECT_GE(second, 58s);
-    EXPECT_LE(second, 66s);
-    bool balloon = WaitUntil([&] {
+    TickAutoSync(app);
+    ASSERT_TRUE(WaitUntil([&] { return HeadRequests(server) == 2; }, 10s));
+    const Text prefix = "提示：系统已自动校准时间\r\n下次校准时间：";
+    Text balloon;
+    EXPECT_TRUE(WaitUntil([&] {
         for (const Text& t : VisibleBalloonTexts())
-            if (t.rfind("提示：系统已自动校准时间\r\n下次校准时间：", 0) == 0) return true;
-        return false;
-    }, 15s);
-    EXPECT_TRUE(balloon);
+            if (t.rfind(prefix, 0) == 0) balloon = t;
+        return !balloon.empty();
+    }, 15s));
+    // The program runs in UTC.
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    rt::DateTime now;
+    ASSERT_TRUE(rt::CivilToDate({utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond}, &now));
+    const double next = rt::ToDateTime(balloon.substr(prefix.size())).days;
+    EXPECT_NEAR(next, rt::AddToDate(now, rt::kMinutes, 1).days, 5.0 / 86400) << balloon;
 }
 
 TEST(AutoSync, EmptyConfirmDoesNothing) {
@@ -137,8 +147,7 @@ TEST(AutoSync, NothingRunsUnderTheFatalBox) {
     HttpServer server(kTimeServerPort, TrueTimeAnswer);
     App app;
     ASSERT_TRUE(app.ReadyInUtc());
-    std::chrono::steady_clock::time_point confirmed;
-    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1", Entry::Typed, &confirmed));
+    ASSERT_NO_FATAL_FAILURE(ConfirmInterval(app, server, "1"));
 
     ASSERT_TRUE(DeleteFileA(app.Dir().File("Power.dll").c_str()));
     SetWindowPos(app.Main(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -150,7 +159,8 @@ TEST(AutoSync, NothingRunsUnderTheFatalBox) {
     const std::vector<HWND> icons = TrayIcons();
     ASSERT_FALSE(icons.empty());
     Click(icons.back());
-    while (std::chrono::steady_clock::now() - confirmed < 70s) ::Sleep(500);
+    TickAutoSync(app);
+    ::Sleep(2000);
     EXPECT_EQ(HeadRequests(server), 1);
     EXPECT_EQ(ScreenRect(app.Main()).left, 10);
 

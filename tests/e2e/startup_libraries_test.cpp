@@ -63,9 +63,8 @@ TEST(Startup, ShowsItsWindowWithoutLoadingAutomationWinInetOrSockets) {
     if (!p.WaitExit(10s)) p.Kill();
 }
 
-// The common controls load on a worker beside the window's creation. A load
-// that raced Wine's bringing up of its display driver deadlocked about one
-// start in fifteen, so the program is started many times over.
+// Start after start, each shows the window with its tab control, the
+// common controls bound on the UI thread as it is made.
 TEST(Startup, TwentyStartsInARowEachShowTheWindowWithItsCommonControls) {
     e2e::ProgramDir dir("Velkora 连启");
     dir.CopyDeliverables(false);

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "../clock/unit_ids.h"
+#include "rt/window.h"
 #include "support/http_server.h"
 #include "support/resource_use.h"
 
@@ -208,7 +209,7 @@ TEST_F(OnlineUpdate, EqualVersionsFetchOnlyTheVersionFileAndTheSpinnerTurnsMeanw
 // While the server holds ver.ini back, 10,000 steps of the spinner with its
 // own font neither leak handles nor grow memory: the figures after 10,000
 // steps against those after 100. Each step is driven by a WM_TIMER sent to
-// the main window, which the layer numbers 0x7000 + the timer's unit number.
+// the main window.
 TEST_F(OnlineUpdate, TenThousandSpinnerStepsHoldTheirResources) {
     e2e::HttpServer server(e2e::kUpdateServerPort, [](const e2e::HttpRequest&) {
         e2e::HttpResponse answer;
@@ -226,8 +227,8 @@ TEST_F(OnlineUpdate, TenThousandSpinnerStepsHoldTheirResources) {
     // blank after the last frame and the end of the pause that follows it.
     auto turn = [&](int steps) {
         for (int i = 0; i < steps; ++i) {
-            ::SendMessageA(app.main, WM_TIMER, 0x7000 + mw::加载1, 0);
-            ::SendMessageA(app.main, WM_TIMER, 0x7000 + mw::加载2, 0);
+            ::SendMessageA(app.main, WM_TIMER, rt::kTimerIdBase + mw::加载1, 0);
+            ::SendMessageA(app.main, WM_TIMER, rt::kTimerIdBase + mw::加载2, 0);
         }
     };
     // Proof that the messages step the spinner: each turn overwrites a planted text.

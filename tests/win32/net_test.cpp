@@ -127,7 +127,7 @@ TEST(ComAutomation, FailuresAreSilent) {
                 {rt::Text("HEAD"), "http://127.0.0.1:" + std::to_string(freePort) + "/", false});
     rt::ComCall(request, "Send");
     rt::ComRelease(request);
-    EXPECT_TRUE(request.Empty());
+    EXPECT_FALSE(request);
     rt::ComRelease(request);  // twice does nothing
 }
 
@@ -135,7 +135,7 @@ TEST(ComAutomation, CreatesByClassIdTextToo) {
     rt::ComObject request;
     // CLSID of WinHttp.WinHttpRequest.5.1.
     EXPECT_TRUE(rt::ComCreate(request, "{2087c2f4-2cef-4953-a8ab-66779b670495}"));
-    EXPECT_FALSE(request.Empty());
+    EXPECT_TRUE(request);
 }
 
 TEST(VariantToText, ConvertsThroughBstrInTheAnsiCodePage) {

@@ -13,7 +13,6 @@
 #include "power.h"
 #include "rt/clock.h"
 #include "rt/window.h"
-#include "support/resource_use.h"
 
 namespace {
 
@@ -193,22 +192,6 @@ TEST_F(ClockWindow, DoubleClickHandlerAndDestroyCloseItOnce) {
     Open();
     const rt::Text shown = Shown();
     EXPECT_TRUE(shown == Expected(before) || shown == Expected(rt::Now())) << shown;
-}
-
-// Refreshing the open window neither leaks handles nor grows memory: the
-// figures after 10,000 refreshes against those after 100.
-TEST_F(ClockWindow, ResourceUseHoldsOverTenThousandRefreshes) {
-    Open();
-    auto refresh = [](int times) {
-        for (int i = 0; i < times; ++i) {
-            clockapp::_时钟1_周期事件();
-            rt::ProcessPendingEvents();  // lets the labels repaint
-        }
-    };
-    refresh(100);
-    const resource_use::Figures early = resource_use::Read(GetCurrentProcess());
-    refresh(9900);
-    EXPECT_TRUE(resource_use::NothingLeaked(early, resource_use::Read(GetCurrentProcess())));
 }
 
 }  // namespace

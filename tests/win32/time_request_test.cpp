@@ -109,8 +109,7 @@ const wchar_t kDate[] = L"Tue, 08 Dec 2026 08:00:00 GMT";
 
 // Runs the request on the stand-in, which the request variable releases.
 rt::Text Request(RecordingRequest& object, uint32_t* sentAt) {
-    rt::ComObject request;
-    request.Attach(&object);
+    rt::ComObject request(&object);
     return velkora::RequestServerDate(request, "http://127.0.0.1:18123", sentAt);
 }
 

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "rt/window.h"
@@ -396,6 +397,19 @@ TEST_F(DeferredPages, AddressingOneBeforeTheShowingMakesThemAtOnce) {
     EXPECT_EQ(10, rt::GetUnitInt(kAddressed, kOnSecondA, rt::kPropLeft));  // relative to the tab control
     EXPECT_EQ((std::vector<int>{kFooter, kOnSecondB, kOnSecondA, kOnFirst, kTitle, kPages}),
               ChildOrder(kAddressed));
+}
+
+// Looking a unit up makes no control; a write from another thread has the
+// window's own thread make it, and serve the write.
+TEST_F(DeferredPages, OnlyTheWindowsThreadMakesThemAndNeverByALookUp) {
+    ASSERT_TRUE(rt::LoadWindow(Hidden(kAddressed), nullptr, false));
+    EXPECT_TRUE(rt::IsCreated(kAddressed, kOnSecondB));
+    EXPECT_EQ(nullptr, rt::GetWindowHandle(kAddressed, kOnSecondB));
+    std::thread other([] { rt::SetUnitProperty(kAddressed, kOnSecondB, rt::kPropText, "别处"); });
+    EXPECT_TRUE(wtest::PumpUntil([] { return rt::GetWindowHandle(kAddressed, kOnSecondB) != nullptr; }));
+    other.join();
+    EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(rt::GetWindowHandle(kAddressed, kOnSecondB), nullptr));
+    EXPECT_EQ("别处", rt::GetUnitText(kAddressed, kOnSecondB, rt::kPropText));
 }
 
 TEST_F(DeferredPages, AWindowThatStartsOnAnotherPageMakesThatPageBeforeItShows) {

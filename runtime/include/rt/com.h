@@ -7,26 +7,13 @@
 #include <variant>
 #include <vector>
 
+#include "rt/handles.h"
 #include "rt/values.h"
 
 namespace rt {
 
 // An automation object variable; releases its object when it goes.
-class ComObject {
-public:
-    ComObject() = default;
-    ~ComObject();
-    ComObject(const ComObject&) = delete;
-    ComObject& operator=(const ComObject&) = delete;
-    ComObject(ComObject&& o) noexcept;
-    ComObject& operator=(ComObject&& o) noexcept;
-    IDispatch* Get() const { return disp_; }
-    bool Empty() const { return disp_ == nullptr; }
-    void Attach(IDispatch* d);  // takes ownership
-    void Release();             // a second release does nothing
-private:
-    IDispatch* disp_ = nullptr;
-};
+using ComObject = ScopedCom<IDispatch>;
 
 // A variant owned by the caller.
 class Variant {
@@ -52,6 +39,6 @@ bool ComPut(ComObject& object, const Text& property, const std::vector<ComArg>& 
 Variant ComGetVariant(ComObject& object, const Text& member, const std::vector<ComArg>& args = {});
 Text VariantToText(const Variant& v);  // empty variant: ""
 void ClearVariant(Variant& v);
-void ComRelease(ComObject& object);
+void ComRelease(ComObject& object);  // a second release does nothing
 
 }  // namespace rt

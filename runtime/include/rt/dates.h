@@ -27,7 +27,6 @@ DateTime ToDateTime(const Text& text);
 DateTime AddToDate(DateTime date, int unit, int amount);
 
 // Parts; each -1 for a date outside the valid range.
-int DateYear(DateTime date);
 int DateMonth(DateTime date);
 int DateDay(DateTime date);
 int DateWeekday(DateTime date);  // 1 Sunday .. 7 Saturday

@@ -40,7 +40,4 @@ bool CallStdcallChecked(const void* fn, const uintptr_t* args, int count, uintpt
 // Releases every library bound so far (run by the layer's end).
 void FreeDllCommandLibraries();
 
-// For tests: how many times entry n was bound (looked up) so far.
-int DllCommandBindCount(int entry);
-
 }  // namespace rt

@@ -38,6 +38,10 @@ enum : int {
 
 using PropertyValue = std::variant<int32_t, Text, ByteSet>;
 
+// A timer unit's WM_TIMER carries this plus its unit number: out of the way
+// of anyone else's timers on the window.
+constexpr UINT_PTR kTimerIdBase = 0x7000;
+
 // Creates the window hidden with its units, starts timers, raises 0, 3, 4
 // (each only while the window exists), then shows it when the template asks
 // and raises got-the-focus (-7; 8 on the first activation, inside the show).

@@ -246,7 +246,6 @@ DateTime AddToDate(DateTime date, int unit, int amount) {
     return FromLinearSeconds(linear);
 }
 
-int DateYear(DateTime date) { return Part(date, &CivilTime::year); }
 int DateMonth(DateTime date) { return Part(date, &CivilTime::month); }
 int DateDay(DateTime date) { return Part(date, &CivilTime::day); }
 int DateHour(DateTime date) { return Part(date, &CivilTime::hour); }

@@ -37,21 +37,6 @@ void EmptyVariant(VARIANT* v) {
 
 }  // namespace
 
-ComObject::~ComObject() { Release(); }
-ComObject::ComObject(ComObject&& o) noexcept : disp_(std::exchange(o.disp_, nullptr)) {}
-ComObject& ComObject::operator=(ComObject&& o) noexcept {
-    if (this != &o) Attach(std::exchange(o.disp_, nullptr));
-    return *this;
-}
-void ComObject::Attach(IDispatch* d) {
-    if (disp_ == d) return;
-    Release();
-    disp_ = d;
-}
-void ComObject::Release() {
-    if (disp_) std::exchange(disp_, nullptr)->Release();
-}
-
 Variant::Variant() { EmptyVariant(&v_); }
 Variant::~Variant() {
     if (v_.vt != VT_EMPTY) detail::OleAut32().VariantClear(&v_);
@@ -159,20 +144,16 @@ bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
                                           : detail::Ole32().CLSIDFromProgID(name.c_str(), &clsid);
     if (FAILED(found)) return false;
 
-    ScopedCom<IUnknown> unknown;
+    ComObject created;
     const auto& ole = detail::Ole32();
-    HRESULT hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                      reinterpret_cast<void**>(unknown.Put()));
+    HRESULT hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch,
+                                      reinterpret_cast<void**>(created.Put()));
     if (hr == E_INVALIDARG)  // older systems refuse the remote kind
-        hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(unknown.Put()));
-    if (FAILED(hr) || !unknown) return false;
-
-    IDispatch* disp = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp))) || !disp)
-        return false;
-    ole.OleRun(unknown.Get());  // a local server that needs starting; in-process ones ignore it
-    object.Attach(disp);
+        hr = ole.CoCreateInstance(clsid, nullptr, CLSCTX_ALL & ~CLSCTX_REMOTE_SERVER, IID_IDispatch,
+                                  reinterpret_cast<void**>(created.Put()));
+    if (FAILED(hr) || !created) return false;
+    ole.OleRun(created.Get());  // a local server that needs starting; in-process ones ignore it
+    object = std::move(created);
     return true;
 }
 
@@ -217,6 +198,6 @@ Text VariantToText(const Variant& v) {
 
 void ClearVariant(Variant& v) { detail::OleAut32().VariantClear(v.Get()); }
 
-void ComRelease(ComObject& object) { object.Release(); }
+void ComRelease(ComObject& object) { object.Reset(); }
 
 }  // namespace rt

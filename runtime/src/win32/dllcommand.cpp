@@ -34,7 +34,6 @@ const char* const kSystemLibraries[] = {
 struct Binding {
     FARPROC address = nullptr;
     HMODULE library = nullptr;
-    int bindCount = 0;
 };
 
 struct Table {
@@ -84,7 +83,6 @@ HMODULE LoadNamedLibrary(const DllCommandEntry& entry) {
 }
 
 void Bind(const DllCommandEntry& entry, Binding& binding) {
-    ++binding.bindCount;
     const char* exportName = entry.exportName ? entry.exportName : "";
     if (!entry.library || !entry.library[0]) {
         for (const char* file : kSystemLibraries) {
@@ -196,13 +194,6 @@ void FreeDllCommandLibraries() {
     Table& t = TheTable();
     detail::ScopedLock hold(t.lock);
     FreeAll(t);
-}
-
-int DllCommandBindCount(int entry) {
-    Table& t = TheTable();
-    detail::ScopedLock hold(t.lock);
-    if (entry < 0 || entry >= t.count) return 0;
-    return t.bindings[static_cast<size_t>(entry)].bindCount;
 }
 
 }  // namespace rt

@@ -1,8 +1,8 @@
 // The system functions that the start-up does not need, bound at their first
 // use so that the window shows without loading their libraries: COM and
 // automation (the clock synchronisation, shell links), the shell, WinINet
-// and Windows Sockets (the online update); and the common controls, which
-// the start-up does need but loads on a worker (common_controls.cpp). Each
+// and Windows Sockets (the online update); and the common controls, bound
+// when the first tab control or tooltip is made (common_controls.cpp). Each
 // library is loaded and all of its functions here are looked up together,
 // once; a missing one takes the fatal path with the same message as a
 // missing DllCommand export.

@@ -83,8 +83,6 @@ void StartProgramLayer(HINSTANCE instance) {
     // OLE comes with the first use of COM (com_internal.h), not here: the
     // program shows its window without loading it.
     CreateMessageWindow();
-    // After the first window: see PreloadCommonControls.
-    detail::PreloadCommonControls();
 }
 
 void StartLibraryLayer(HINSTANCE instance) {

@@ -223,12 +223,24 @@ int KeyStateBits(WPARAM mouseKeys) {
 }
 
 Unit* Window::FindUnit(int id) {
-    for (auto& u : units) {
-        if (u->tpl.id != id) continue;
-        if (u->deferred) detail::CreateDeferredUnits(this);
-        return u.get();
-    }
+    for (auto& u : units)
+        if (u->tpl.id == id) return u.get();
     return nullptr;
+}
+
+Unit* Window::UnitWithControl(int id) {
+    Unit* u = FindUnit(id);
+    if (u && u->deferred) detail::CreateDeferredUnits(this);
+    return u;
+}
+
+void WithUnit(int window, int unit, const std::function<void(Window*, Unit*)>& fn) {
+    auto w = FindWindowObj(window);
+    if (!w) return;
+    OnWindowThread(w, [&] {
+        if (unit == 0) fn(w.get(), nullptr);
+        else if (Unit* u = w->UnitWithControl(unit)) fn(w.get(), u);
+    });
 }
 
 Unit* Window::FindUnitByHwnd(HWND h) {
@@ -314,7 +326,7 @@ void OnDestroy(Window* w) {
     detail::Raise(w, 0, kEvDestroying);
     for (auto& u : w->units) {
         if (u->tpl.kind == UnitKind::Timer && u->timerRunning)
-            ::KillTimer(w->hwnd, detail::kTimerIdBase + static_cast<UINT_PTR>(u->tpl.id));
+            ::KillTimer(w->hwnd, kTimerIdBase + static_cast<UINT_PTR>(u->tpl.id));
         u->timerRunning = false;
     }
 }
@@ -405,8 +417,8 @@ LRESULT HandleTopLevel(Window* w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (detail::HandleEscape(w, msg, wp)) return 0;
         break;
     case WM_TIMER:
-        if (wp >= detail::kTimerIdBase) {
-            Unit* u = w->FindUnit(static_cast<int>(wp - detail::kTimerIdBase));
+        if (wp >= kTimerIdBase) {
+            Unit* u = w->FindUnit(static_cast<int>(wp - kTimerIdBase));
             if (u && u->timerRunning) detail::Raise(w, u->tpl.id, kEvElapsed);
             return 0;
         }
@@ -538,12 +550,15 @@ HWND GetWindowHandle(int window, int unit) {
     if (!w) return nullptr;
     if (unit == 0) return w->hwnd;
     Unit* u = w->FindUnit(unit);
-    return u ? u->hwnd : nullptr;
+    return u ? u->hwnd : nullptr;  // none yet for a unit that waits for its page
 }
 
 LRESULT SendUnitMessage(int window, int unit, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND h = GetWindowHandle(window, unit);
-    return h ? ::SendMessageA(h, message, wParam, lParam) : 0;
+    LRESULT result = 0;
+    detail::WithUnit(window, unit, [&](Window* w, Unit* u) {
+        if (HWND h = u ? u->hwnd : w->hwnd) result = ::SendMessageA(h, message, wParam, lParam);
+    });
+    return result;
 }
 
 void ProcessPendingEvents() {

@@ -32,9 +32,6 @@ constexpr char kMessageClass[] = "VelkoraLayerMessages";
 // The face of a font that names none (or one the layer cannot take).
 constexpr char kDefaultFace[] = "宋体";
 
-// Timer ids are unit numbers moved out of the way of anyone else's timers.
-constexpr UINT_PTR kTimerIdBase = 0x7000;
-
 struct Window;
 
 struct Unit {
@@ -86,8 +83,11 @@ struct Window : std::enable_shared_from_this<Window> {
     HWND dragCapture = nullptr;
     POINT dragCursor{}, dragOrigin{};
 
-    Unit* FindUnit(int id);
+    Unit* FindUnit(int id);        // finds; never makes a control
     Unit* FindUnitByHwnd(HWND h);
+    // The unit with its control: one that waits for its page gets it now
+    // (with the other waiting ones). The window's own thread only.
+    Unit* UnitWithControl(int id);
 };
 
 // The layer instance: what program.cpp and window.cpp share.
@@ -96,10 +96,7 @@ DWORD UiThread();
 bool MainLoopRunning();
 // Registers both classes (window_classes.cpp), once.
 void EnsureClasses();
-// The common controls: loaded by a worker at the program's start (after
-// its first window), bound before the first tab control or tooltip
-// (common_controls.cpp).
-void PreloadCommonControls();
+// The common controls: bound before the first tab control or tooltip.
 void EnsureCommonControls();
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);      // window.cpp
 LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // program.cpp
@@ -111,6 +108,9 @@ size_t WindowCount();
 
 // Runs fn on the thread that owns the window (directly when that is us).
 void OnWindowThread(const std::shared_ptr<Window>& w, const std::function<void()>& fn);
+// Runs fn on the window's thread with the window and the unit, its control
+// made (unit 0: the window, with a null unit); nothing when either is gone.
+void WithUnit(int window, int unit, const std::function<void(Window*, Unit*)>& fn);
 
 // From now on no event reaches a handler and other threads' property calls
 // are dropped: the program is ending (EndProgram, or the fatal path).

@@ -281,19 +281,6 @@ void SetUnitTextValue(Window* w, Unit* u, int index, const Text& value) {
     }
 }
 
-template <typename Fn>
-void WithUnit(int window, int unit, Fn fn) {
-    auto w = detail::FindWindowObj(window);
-    if (!w) return;
-    detail::OnWindowThread(w, [&] {
-        if (unit == 0) {
-            fn(w.get(), nullptr);
-            return;
-        }
-        if (Unit* u = w->FindUnit(unit)) fn(w.get(), u);
-    });
-}
-
 // What a read of a window or unit that does not exist gives: absent texts
 // read as "", and no current item is -1.
 PropertyValue AbsentValue(int index) {
@@ -312,7 +299,7 @@ PropertyValue AbsentValue(int index) {
 
 PropertyValue GetUnitProperty(int window, int unit, int index) {
     PropertyValue result = AbsentValue(index);
-    WithUnit(window, unit, [&](Window* w, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window* w, Unit* u) {
         result = u ? GetUnitValue(w, u, index) : GetWindowProperty(w, index);
     });
     return result;
@@ -333,14 +320,14 @@ Text GetUnitText(int window, int unit, int index) {
 }
 
 void SetUnitProperty(int window, int unit, int index, int32_t value) {
-    WithUnit(window, unit, [&](Window* w, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window* w, Unit* u) {
         if (u) SetUnitInt(w, u, index, value);
         else SetWindowInt(w, index, value);
     });
 }
 
 void SetUnitProperty(int window, int unit, int index, const Text& value) {
-    WithUnit(window, unit, [&](Window* w, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window* w, Unit* u) {
         if (u) {
             SetUnitTextValue(w, u, index, value);
         } else if (index == kPropText) {
@@ -356,7 +343,7 @@ void SetUnitProperty(int window, int unit, int index, const char* value) {
 }
 
 void SetUnitProperty(int window, int unit, int index, const ByteSet& value) {
-    WithUnit(window, unit, [&](Window*, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window*, Unit* u) {
         if (u && u->tpl.kind == UnitKind::GraphicButton && index >= kPropImageNormal &&
             index <= kPropImagePressed)
             detail::SetButtonImage(u, index - kPropImageNormal, value);
@@ -365,7 +352,7 @@ void SetUnitProperty(int window, int unit, int index, const ByteSet& value) {
 
 int32_t ListItemData(int window, int unit, int index) {
     int32_t result = -1;
-    WithUnit(window, unit, [&](Window*, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window*, Unit* u) {
         if (!u || !u->hwnd || u->tpl.kind != UnitKind::ListBox) return;
         int count = static_cast<int>(::SendMessageA(u->hwnd, LB_GETCOUNT, 0, 0));
         if (index < 0 || index >= count) return;
@@ -377,7 +364,7 @@ int32_t ListItemData(int window, int unit, int index) {
 void EditAppendText(int window, int unit, std::initializer_list<Text> texts) {
     Text joined;
     for (const Text& t : texts) joined += t;
-    WithUnit(window, unit, [&](Window*, Unit* u) {
+    detail::WithUnit(window, unit, [&](Window*, Unit* u) {
         if (!u || !u->hwnd) return;
         int len = ::GetWindowTextLengthA(u->hwnd);
         ::SendMessageA(u->hwnd, EM_SETSEL, static_cast<WPARAM>(len), static_cast<LPARAM>(len));
