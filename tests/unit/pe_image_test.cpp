@@ -100,32 +100,23 @@ TEST(PeImage, FieldsThatPointPastTheBytesDoNotWrapAround) {
 // button.
 TEST(PeImage, AProgramFileIsOfTheRunningMachineAndOfItsKind) {
     using velkora::ImageKind;
+    using velkora::IsProgramImage;
     constexpr uint16_t kI386 = velkora::kMachineI386, kAmd64 = velkora::kMachineAmd64;
-    constexpr uint32_t kExe = 0x0002, kDll = 0x2000;
-    const struct {
-        uint16_t machine;
-        uint32_t characteristics;
-        uint16_t running;
-        ImageKind wanted;
-        bool taken;
-    } cases[] = {
-        {kI386, kExe, kI386, ImageKind::Executable, true},
-        {kI386, kExe | kDll, kI386, ImageKind::Library, true},
-        {kAmd64, kExe | kDll, kAmd64, ImageKind::Library, true},
-        {kAmd64, kExe | kDll, kI386, ImageKind::Library, false},
-        {kI386, kExe | kDll, kAmd64, ImageKind::Library, false},
-        {kI386, kExe, kI386, ImageKind::Library, false},
-        {kI386, kExe | kDll, kI386, ImageKind::Executable, false},
-        {kI386, kDll, kI386, ImageKind::Library, false},  // not marked executable
-    };
-    for (const auto& c : cases) {
+    auto image = [](uint16_t machine, uint32_t characteristics) {
         rt::ByteSet b = Image(kSections, kImageEnd);
-        Put(b, kFileHeader, c.machine, 2);
-        Put(b, kFileHeader + 18, c.characteristics, 2);
-        EXPECT_EQ(c.taken, velkora::IsProgramImage(b, c.running, c.wanted))
-            << std::hex << c.machine << " " << c.characteristics << " on " << c.running;
-    }
-    EXPECT_FALSE(velkora::IsProgramImage(Bytes("MZ"), kI386, ImageKind::Executable));
+        Put(b, kFileHeader, machine, 2);
+        Put(b, kFileHeader + 18, characteristics, 2);
+        return b;
+    };
+    const rt::ByteSet exe = image(kI386, 0x0002), dll = image(kI386, 0x2002);
+    EXPECT_TRUE(IsProgramImage(exe, kI386, ImageKind::Executable));
+    EXPECT_TRUE(IsProgramImage(dll, kI386, ImageKind::Library));
+    EXPECT_TRUE(IsProgramImage(image(kAmd64, 0x2002), kAmd64, ImageKind::Library));
+    EXPECT_FALSE(IsProgramImage(dll, kAmd64, ImageKind::Library));
+    EXPECT_FALSE(IsProgramImage(exe, kI386, ImageKind::Library));
+    EXPECT_FALSE(IsProgramImage(dll, kI386, ImageKind::Executable));
+    EXPECT_FALSE(IsProgramImage(image(kI386, 0x2000), kI386, ImageKind::Library));  // not marked executable
+    EXPECT_FALSE(IsProgramImage(Bytes("MZ"), kI386, ImageKind::Executable));
 }
 
 }  // namespace
