@@ -23,9 +23,6 @@ using namespace std::chrono_literals;
 using e2e::Text;
 namespace mw = velkora::main_window;
 
-constexpr int kCloseButton = 7;  // 超级按钮6 "×"
-constexpr int kTabControl = 8;   // 选择夹1, a common control
-
 // The file names of the modules loaded in the process, in lower case.
 std::set<Text> LoadedModules(HANDLE process) {
     HMODULE modules[512];
@@ -48,7 +45,7 @@ TEST(Startup, ShowsItsWindowWithoutLoadingAutomationWinInetOrSockets) {
     e2e::ProgramDir dir("Velkora 载入");
     dir.CopyDeliverables(false);
     e2e::Process p = e2e::Process::Start(dir.File("Velkora.exe"));
-    HWND main = e2e::FindVisibleTopWindow(p.Id(), "Velkora6");
+    HWND main = e2e::FindVisibleTopWindow(p.Id(), e2e::kMainTitle);
     ASSERT_NE(main, nullptr);
     ::Sleep(500);  // the start-up ends with the switch settings
 
@@ -59,7 +56,7 @@ TEST(Startup, ShowsItsWindowWithoutLoadingAutomationWinInetOrSockets) {
         EXPECT_FALSE(loaded.count(late)) << late << " is loaded before its first use";
     }
 
-    if (HWND close = e2e::Child(main, kCloseButton)) e2e::Click(close);
+    if (HWND close = e2e::Child(main, mw::超级按钮6)) e2e::Click(close);
     if (!p.WaitExit(10s)) p.Kill();
 }
 
@@ -71,14 +68,14 @@ TEST(Startup, TwentyStartsInARowEachShowTheWindowWithItsCommonControls) {
     for (int i = 0; i < 20; ++i) {
         SCOPED_TRACE(i);
         e2e::Process p = e2e::Process::Start(dir.File("Velkora.exe"));
-        HWND main = e2e::FindVisibleTopWindow(p.Id(), "Velkora6");
+        HWND main = e2e::FindVisibleTopWindow(p.Id(), e2e::kMainTitle);
         if (!main) p.Kill();
         ASSERT_NE(main, nullptr) << "the start-up never showed its window";
-        const HWND tab = e2e::Child(main, kTabControl);
+        const HWND tab = e2e::Child(main, mw::选择夹1);
         ASSERT_NE(tab, nullptr);
         EXPECT_EQ("SysTabControl32", e2e::ClassName(tab));
         EXPECT_TRUE(LoadedModules(p.Handle()).count("comctl32.dll"));
-        if (HWND close = e2e::Child(main, kCloseButton)) e2e::Click(close);
+        if (HWND close = e2e::Child(main, mw::超级按钮6)) e2e::Click(close);
         ASSERT_TRUE(p.WaitExit(10s)) << "the program did not end at its close button";
     }
 }

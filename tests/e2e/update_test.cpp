@@ -325,6 +325,14 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
     }
 }
 
+// Closing the fatal box ends the process with -1.
+void ExpectTheBoxEndsTheProgram(App& app, const e2e::MessageBoxInfo& box) {
+    e2e::CloseMessageBox(box);
+    DWORD code = 0;
+    ASSERT_TRUE(app.process.WaitExit(15s, &code));
+    EXPECT_EQ(code, static_cast<DWORD>(-1));
+}
+
 // A fatal error on the update worker (WinINet cannot be loaded) stops the
 // whole program: the box names the export, Esc reaching the main window
 // under it closes nothing, the open mini clock stands still, and closing the
@@ -351,10 +359,7 @@ TEST_F(OnlineUpdate, AFatalErrorOnTheWorkerStopsEveryWindow) {
     SleepFor(2500ms);
     EXPECT_EQ(shown, e2e::WindowText(seconds));
     EXPECT_TRUE(::IsWindow(app.main)) << "Esc under the box closed the program";
-    e2e::CloseMessageBox(box);
-    DWORD code = 0;
-    ASSERT_TRUE(app.process.WaitExit(15s, &code));
-    EXPECT_EQ(code & 0xFF, 255u);
+    ExpectTheBoxEndsTheProgram(app, box);
 }
 
 // A fatal error on the UI thread (Power.dll is missing) while the server
@@ -385,10 +390,7 @@ TEST_F(OnlineUpdate, AFatalErrorOnTheUiThreadStopsTheWorkersFiles) {
     EXPECT_TRUE(Holds("Clock.dll", clock_) && Holds("Velkora.exe", program_)) << "a file was replaced";
     EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
     EXPECT_TRUE(ProcessesRunning(dir_.File("temp.exe")).empty()) << "temp.exe was started";
-    e2e::CloseMessageBox(box);
-    DWORD code = 0;
-    ASSERT_TRUE(app.process.WaitExit(15s, &code));
-    EXPECT_EQ(code & 0xFF, 255u);
+    ExpectTheBoxEndsTheProgram(app, box);
 }
 
 TEST_F(OnlineUpdate, ClosingDuringAHeldDownloadEndsAtOnceAndTheNextRunClearsWhatItLeft) {

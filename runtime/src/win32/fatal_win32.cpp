@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <string>
 
 #include "rt/fatal.h"
 #include "rt/program.h"
@@ -39,17 +38,6 @@ LRESULT CALLBACK OnlyTheBox(int code, WPARAM wp, LPARAM lp) {
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-[[noreturn]] void Fatal(int code, const char* message);
-
-[[noreturn]] void OutOfMemory() {
-    char text[64];
-    std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!",
-                  static_cast<unsigned long long>(t_failedSize));
-    Fatal(0, text);
-}
-
-void FatalFromCore(int code, const rt::Text& message) { rt::FatalRuntimeError(code, message); }
-
 // Whichever thread fails, the box is shown on the UI thread.
 [[noreturn]] void Fatal(int code, const char* message) {
     // Made without the heap, which may be what failed.
@@ -72,6 +60,15 @@ void FatalFromCore(int code, const rt::Text& message) { rt::FatalRuntimeError(co
     rt::detail::HandFatalToUiThread(text);
     rt::detail::ShowFatalBoxAndEnd(text);  // no UI thread took it
 }
+
+[[noreturn]] void OutOfMemory() {
+    char text[64];
+    std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!",
+                  static_cast<unsigned long long>(t_failedSize));
+    Fatal(0, text);
+}
+
+void FatalFromCore(int code, const rt::Text& message) { Fatal(code, message.c_str()); }
 
 }  // namespace
 

@@ -31,9 +31,10 @@ HINTERNET Session() {
         HINTERNET s = detail::WinInet().InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
                                                       INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
         DWORD timeout = kStepTimeoutMs;
-        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                             INTERNET_OPTION_RECEIVE_TIMEOUT})
-            if (s) detail::WinInet().InternetSetOptionA(s, option, &timeout, sizeof timeout);
+        if (s)
+            for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                                 INTERNET_OPTION_RECEIVE_TIMEOUT})
+                detail::WinInet().InternetSetOptionA(s, option, &timeout, sizeof timeout);
         return s;
     }();
     return session;
