@@ -31,12 +31,24 @@ void OnAutoSyncDialogCreated() {
 }
 
 void OnAutoSyncConfirm() {
-    if (rt::GetUnitText(kAutoSyncDialog, dlg::编辑框1, rt::kPropText).empty()) return;
+    // The sync's request may serve the dialog's messages while it waits
+    // (Wine's object does): a second confirm meanwhile changes nothing, and
+    // an Esc that closes the dialog does not take the confirmed text with it.
+    static bool confirming = false;
+    if (confirming) return;
+    rt::Text minutes = rt::GetUnitText(kAutoSyncDialog, dlg::编辑框1, rt::kPropText);
+    if (minutes.empty()) return;
+    const HWND dialog = rt::GetWindowHandle(kAutoSyncDialog);
+    confirming = true;
     SyncNow();
-    const int32_t minutes = rt::ToInteger(rt::GetUnitText(kAutoSyncDialog, dlg::编辑框1, rt::kPropText));
+    confirming = false;
+    // Read again, as typed by now, only from the dialog that was confirmed
+    // (not from one opened anew during the sync).
+    const bool stillOpen = rt::GetWindowHandle(kAutoSyncDialog) == dialog;
+    if (stillOpen) minutes = rt::GetUnitText(kAutoSyncDialog, dlg::编辑框1, rt::kPropText);
     // The same period leaves the timer on its old schedule; another restarts it.
-    rt::SetUnitProperty(kMainWindow, mw::时钟2, rt::kPropInterval, MinutesToPeriod(minutes));
-    rt::DestroyWindowOrUnit(kAutoSyncDialog);
+    rt::SetUnitProperty(kMainWindow, mw::时钟2, rt::kPropInterval, MinutesToPeriod(rt::ToInteger(minutes)));
+    if (stillOpen) rt::DestroyWindowOrUnit(kAutoSyncDialog);
 }
 
 void OnAutoSyncCancel() {

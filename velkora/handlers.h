@@ -13,6 +13,7 @@ void OnMainWindowFirstActivated();
 void OnMainWindowResized();
 void BringMainWindowToFront();
 void OnMainWindowDestroying();
+void OnSessionEnding();
 void ShowSyncTab();
 void ShowFeaturesTab();
 void ShowSettingsTab();

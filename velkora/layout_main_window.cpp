@@ -137,6 +137,7 @@ WindowTemplate Build() {
         {0, kEvResized, &OnMainWindowResized},
         {0, kEvGotFocus, &BringMainWindowToFront},
         {0, kEvDestroying, &OnMainWindowDestroying},
+        {0, kEvSessionEnding, &OnSessionEnding},
         {超级按钮1, kEvClicked, &ShowSyncTab},
         {超级按钮2, kEvClicked, &ShowFeaturesTab},
         {超级按钮3, kEvClicked, &ShowSettingsTab},

@@ -31,6 +31,11 @@ const char kKeyLeft[] = "左边";
 const char kTrue[] = "真";
 const char kFalse[] = "假";
 
+// Set once the start-up has read the file. A save before that (the session
+// ends while a "-power" or "-clock" window holds the start-up) would write
+// the switches' starting values over what the user chose.
+bool g_settingsRead = false;
+
 const char* SwitchText(int32_t on) { return on == 1 ? kTrue : kFalse; }
 
 void Toggle(int32_t& state, int unit) {
@@ -41,6 +46,15 @@ void Toggle(int32_t& state, int unit) {
         state = 0;
         ShowSwitchOffImages(unit);
     }
+}
+
+// Whether any screen shows part of the main window placed with its top-left
+// corner at (left, top). A saved position whose monitor has since gone would
+// put the borderless window where it can be neither seen nor dragged.
+bool OnAnyScreen(int32_t left, int32_t top) {
+    const RECT r{left, top, left + rt::GetUnitInt(kMainWindow, 0, rt::kPropWidth),
+                 top + rt::GetUnitInt(kMainWindow, 0, rt::kPropHeight)};
+    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 // The top-left corner to remember. A minimised window's rectangle is the
@@ -98,10 +112,12 @@ void LoadPositionSettings() {
         ToggleRememberPosition();
     }
     if (RememberPositionOn != 1) return;
-    // Top first, then left.
     const int32_t top = rt::ToInteger(rt::IniRead(path, kSectionPosition, kKeyTop));
-    rt::SetUnitProperty(kMainWindow, 0, rt::kPropTop, top);
     const int32_t left = rt::ToInteger(rt::IniRead(path, kSectionPosition, kKeyLeft));
+    // Off every screen: the window stays centred, as on a first start.
+    if (!OnAnyScreen(left, top)) return;
+    // Top first, then left.
+    rt::SetUnitProperty(kMainWindow, 0, rt::kPropTop, top);
     rt::SetUnitProperty(kMainWindow, 0, rt::kPropLeft, left);
 }
 
@@ -114,6 +130,7 @@ void LoadSwitchSettings() {
         ShowSwitchOnImages(mw::图形按钮2);
     }
     const rt::Text zone = rt::IniRead(path, kSectionSettings, kKeyRememberTimeZone);
+    g_settingsRead = true;
     if (zone == kFalse) return;
     rt::SetUnitProperty(kMainWindow, mw::列表框1, rt::kPropListIndex, rt::ToInteger(zone));
     RememberTimeZoneOn = 0;
@@ -121,6 +138,7 @@ void LoadSwitchSettings() {
 }
 
 void SaveSettings() {
+    if (!g_settingsRead) return;
     const rt::Text path = SettingsFilePath();
     // The order of the writes is the order of the keys in a new file.
     rt::IniWrite(path, kSectionSettings, rt::Text(kKeyStartWithWindows),

@@ -84,6 +84,18 @@ void OnMainWindowDestroying() {
     SaveSettings();
 }
 
+// Windows ends a program after this without destroying its windows, so the
+// close's steps that outlive the process are taken here, once: a program
+// that waits in the tray until shutdown keeps its settings and gets its
+// desktop shortcuts.
+void OnSessionEnding() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    CreateDesktopShortcutsOnce();
+    SaveSettings();
+}
+
 void ShowSyncTab() { ShowTab(kSyncTab); }
 void ShowFeaturesTab() { ShowTab(kFeaturesTab); }
 void ShowSettingsTab() { ShowTab(kSettingsTab); }

@@ -31,6 +31,11 @@ SyncGate& Gate() {
     return gate;
 }
 
+// The request's wait may serve the window's messages (Wine's object does,
+// and nothing says Windows' never will): a close carried out meanwhile has
+// destroyed the main window by the time the request returns.
+bool MainWindowGone() { return !rt::IsCreated(kMainWindow); }
+
 }  // namespace
 
 bool SyncInProgress() { return Gate().Busy(); }
@@ -39,7 +44,7 @@ void RunAfterSync(void (*routine)()) { Gate().Defer(routine); }
 void SyncNow() {
     // The failure box's wait dispatches events; nothing there may start a
     // second run inside this one.
-    if (Gate().Busy()) return;
+    if (Gate().Busy() || MainWindowGone()) return;
     Gate().Begin();
     rt::SetUnitProperty(kMainWindow, mw::超级按钮7, rt::kPropDisabled, 1);
     rt::SetUnitProperty(kMainWindow, mw::校时结果, rt::kPropText, "欢迎使用Velkora6！");
@@ -47,7 +52,8 @@ void SyncNow() {
     AppendLog("请稍等...");
     RunTimeSync();
     rt::SetUnitProperty(kMainWindow, mw::超级按钮7, rt::kPropDisabled, 0);
-    if (SyncGate::Routine waiting = Gate().End()) waiting();
+    SyncGate::Routine waiting = Gate().End();
+    if (waiting && !MainWindowGone()) waiting();
 }
 
 void AppendLog(const rt::Text& text) {
@@ -83,7 +89,9 @@ int FetchServerTimeAndSetClock(const rt::Text& url, int offsetHours) {
     if (!rt::ComCreate(request, kRequestProgId)) return kNoServerTime;
     uint32_t t1 = 0;
     const rt::Text header = RequestServerDate(request, url, &t1);
-    if (header.empty()) return kNoServerTime;
+    // Closed while the request waited: the program is ending, and neither
+    // the clock nor a box of ours should outlive its window.
+    if (header.empty() || MainWindowGone()) return kNoServerTime;
 
     rt::DateTime date;
     if (ParseHttpDate(header, date, rt::Now()) == 0) return kNoServerTime;

@@ -22,6 +22,9 @@ NOTIFYICONDATAA& Record() {
 
 LONG_PTR PreviousMainWindowProc = 0;
 UINT TrayReAddMessage = 0;
+// The shell broadcasts it when the taskbar is made anew (Explorer restarted):
+// the new taskbar holds no icons.
+UINT TaskbarCreatedMessage = 0;
 
 bool Notify(DWORD message) { return CallOs(kShellNotifyIconA, message, &Record()) != 0; }
 
@@ -62,8 +65,8 @@ LRESULT TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         // Ending (a fatal box may be up): the icon's callbacks do nothing more.
     } else if (message == kTrayCallbackMessage) {
         OnTrayCallback(lParam);
-    } else if (TrayReAddMessage != 0 && message == TrayReAddMessage) {
-        // Between the subclassing and the registration the re-add number is
+    } else if (message != 0 && (message == TrayReAddMessage || message == TaskbarCreatedMessage)) {
+        // Between the subclassing and the registrations the numbers are
         // still 0, and WM_NULL must not re-add the icon.
         ReAddTrayIcon();
     }
@@ -87,6 +90,7 @@ bool InstallTrayIcon() {
 #endif
     const rt::Text reAddName = "Tirvanenet";
     TrayReAddMessage = static_cast<UINT>(CallOs(kRegisterWindowMessageA, reAddName.c_str()));
+    TaskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
 
     const LRESULT icon = rt::SendUnitMessage(kMainWindow, 0, WM_GETICON, ICON_SMALL, 0);
     FillTrayRecordForAdd(Record(), main, reinterpret_cast<HICON>(icon));

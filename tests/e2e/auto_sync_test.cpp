@@ -105,6 +105,32 @@ TEST(AutoSync, EmptyConfirmDoesNothing) {
     EXPECT_EQ(app.Log(), kGreeting);
 }
 
+// The first sync of a confirm may serve the dialog's messages while it
+// waits (Wine's request object does): a second confirm, or an Esc that
+// closes the dialog meanwhile, must not lose the interval confirmed.
+TEST(AutoSync, AnIntervalConfirmedWhileTheSyncWaitsIsKept) {
+    HttpServer server(kTimeServerPort, HeldAnswer(3000));
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    struct Case {
+        const char* minutes;
+        bool escape;  // else a second confirm
+    };
+    for (const Case& c : {Case{"5", false}, Case{"7", true}}) {
+        SCOPED_TRACE(c.minutes);
+        const size_t before = server.Requests().size();
+        HWND dialog = OpenDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        TypeMinutes(dialog, c.minutes);
+        Click(Child(dialog, dlg::超级按钮8));
+        ASSERT_TRUE(server.WaitForRequests(before + 1));
+        if (c.escape) PressKey(VK_ESCAPE); else Click(Child(dialog, dlg::超级按钮8));
+        ASSERT_TRUE(Closed(dialog));
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(app.Unit(mw::超级按钮7)); }, 15s));
+        EXPECT_EQ(IntervalShown(app), c.minutes);
+    }
+}
+
 TEST(AutoSync, IntervalsAreShownAgainCancelSwitchesOffEscKeeps) {
     struct Step {
         const char* entered;

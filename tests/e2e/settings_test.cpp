@@ -106,6 +106,58 @@ TEST_F(SettingsFile, OddValuesAreReadByTheirExactBytes) {
     }
 }
 
+// A saved position that no screen shows (its monitor since removed) opens
+// the window centred, as on a first start; one that a screen shows, even a
+// corner of it, is applied as saved. The file keeps what it held until the
+// program saves again.
+TEST_F(SettingsFile, APositionOffEveryScreenOpensCentredAndOneOnAScreenAsSaved) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        int left, top;
+        bool applied;
+    };
+    const Case cases[] = {
+        {-5000, 200, false}, {width, 200, false}, {100, -5000, false}, {100, height, false},
+        {width - 20, height - 10, true}, {-760, -350, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + ", " + std::to_string(c.top));
+        const Text file = "[设置]\r\n窗体位置=真\r\n[位置]\r\n顶边=" + std::to_string(c.top) + "\r\n左边=" +
+                          std::to_string(c.left) + "\r\n";
+        ASSERT_TRUE(WriteFileText(Config(), file));
+        App app = Start(dir_);
+        ASSERT_TRUE(app.main);
+        const RECT r = e2e::ScreenRect(app.main);
+        if (c.applied) {
+            EXPECT_EQ(r.left, c.left);
+            EXPECT_EQ(r.top, c.top);
+        } else {
+            EXPECT_NEAR((r.left + r.right) / 2, width / 2, 1);
+            EXPECT_NEAR((r.top + r.bottom) / 2, height / 2, 1);
+        }
+        EXPECT_EQ(e2e::ReadFileText(Config()), file);
+        app.process.Kill();
+    }
+}
+
+// "-clock" holds the start-up in the clock's window before the file is read:
+// a session that ends then must not write the starting switches over it.
+TEST_F(SettingsFile, ASessionEndingBeforeTheFileWasReadLeavesItAlone) {
+    const Text before = "[设置]\r\n开机启动=真\r\n记录时区=3\r\n窗体位置=假\r\n";
+    ASSERT_TRUE(WriteFileText(Config(), before));
+    e2e::Process process = e2e::Process::Start(dir_.File("Velkora.exe"), "-clock");
+    HWND main = e2e::FindTopWindow(process.Id(), kMainTitle);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(e2e::WaitUntil([&] {  // the clock's window
+        for (HWND w : e2e::TopWindows(process.Id()))
+            if (e2e::Visible(w)) return true;
+        return false;
+    }));
+    ASSERT_TRUE(::SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
+    process.Kill();
+    EXPECT_EQ(e2e::ReadFileText(Config()), before);
+}
+
 TEST_F(SettingsFile, AFileThatCannotBeWrittenStaysAsItWasAndTheProgramEndsNormally) {
     const Text before = "[设置]\r\n开机启动=假\r\n记录时区=假\r\n窗体位置=假\r\n";
     ASSERT_TRUE(WriteFileText(Config(), before));

@@ -137,6 +137,37 @@ TEST_F(Shortcuts, DeletedShortcutsComeBackOnlyWhenTheRecordIsGone) {
     EXPECT_TRUE(e2e::FileExists(ClockLink()));
 }
 
+// Windows ends a program after WM_ENDSESSION without destroying its windows:
+// what the close would have left behind is made then. A called-off end
+// changes nothing and the program goes on.
+TEST_F(Shortcuts, TheEndOfTheWindowsSessionSavesAndMakesThemLikeAClose) {
+    const Text config = dir_.File("config.ini");
+    App app = Start(dir_);
+    ASSERT_TRUE(app.main);
+    auto endSession = [&](BOOL ending) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(app.main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        EXPECT_NE(answer, 0u) << "the program refused the end of the session";
+        return ::SendMessageTimeoutA(app.main, WM_ENDSESSION, ending, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+    };
+    ASSERT_TRUE(endSession(FALSE));
+    EXPECT_FALSE(e2e::FileExists(config));
+    EXPECT_FALSE(e2e::FileExists(DesktopLink()));
+
+    // Still working: a zone and the start-with-Windows switch chosen after it.
+    ClickListItem(Unit(app, mw::列表框1), 3);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListCurrent(Unit(app, mw::列表框1)) == 3; }, 3s));
+    ShowTab(app, mw::超级按钮3);
+    e2e::Click(Unit(app, mw::图形按钮2));
+    ASSERT_TRUE(WaitForLook(Unit(app, mw::图形按钮2), SwitchLook::On));
+
+    ASSERT_TRUE(endSession(TRUE));
+    app.process.Kill();  // as Windows ends it
+    EXPECT_EQ(Lines(config), (std::vector<Text>{"[设置]", "开机启动=真", "记录时区=3", "窗体位置=假"}));
+    ExpectLinkToVelkora(DesktopLink(), "", kProgramDescription);
+    ExpectLinkToVelkora(ClockLink(), "-clock", kClockDescription);
+}
+
 TEST_F(Shortcuts, TheStartWithWindowsSwitchMakesAndRemovesTheStartupShortcut) {
     // A stale file of that name is replaced by a link to this program.
     ASSERT_TRUE(WriteFileText(StartupLink(), "not a link"));

@@ -69,6 +69,15 @@ inline HttpResponse DateAnswer(const std::string& date) {
     return r;
 }
 
+// An answer held back for a while: the request's wait is what the program
+// lives through meanwhile. Its date is unusable, so the run ends in
+// "错误：未知原因" and never tries the clock.
+inline HttpServer::Handler HeldAnswer(int holdMs) {
+    HttpResponse r = DateAnswer("UTC");
+    r.delayMs = holdMs;
+    return HttpServer::Respond(r);
+}
+
 // A running Velkora.exe in its own program directory, run with TZ=UTC so
 // that the list's "德国 英国（UTC）" entry gives the true local time.
 class App {

@@ -137,6 +137,24 @@ TEST(Sync, MissingIsNTAdminExportIsFatal) {
     EXPECT_TRUE(server.Requests().empty());
 }
 
+// Under Wine the request's wait serves the window's messages: a close
+// pressed meanwhile destroys the window inside the request, and the message
+// that ends the program is lost there. The program still ends, with 0, once
+// the request is over, and the next start shows its window.
+TEST(Sync, AClosePressedWhileTheServerHoldsTheAnswerEndsTheProgram) {
+    HttpServer server(kTimeServerPort, HeldAnswer(4000));
+    App app;
+    ASSERT_NE(app.Main(), nullptr);
+    Click(app.Unit(mw::超级按钮7));
+    ASSERT_TRUE(server.WaitForRequests(1));
+    Click(app.Unit(mw::超级按钮6));  // "×"
+    DWORD code = 1;
+    EXPECT_TRUE(app.Proc().WaitExit(20s, &code));
+    EXPECT_EQ(code, 0u);
+    App next;
+    EXPECT_NE(next.Main(), nullptr);
+}
+
 TEST(Sync, ASecondRunReplacesTheFirstRunsLines) {
     HttpServer server(kTimeServerPort, [](const HttpRequest&) { return DateAnswer("UTC"); });
     App app;

@@ -1,5 +1,8 @@
-// The tray icon: hiding into it, coming back from it, its callbacks and the
-// "Tirvanenet" re-add.
+// The tray icon: hiding into it, coming back from it, its callbacks, and
+// the re-add after "Tirvanenet" or a restarted taskbar.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include "e2e/sync_helpers.h"
@@ -74,19 +77,36 @@ TEST(Tray, ReleasesMovesAndBalloonNoticesChangeNothing) {
     EXPECT_TRUE(app.Proc().Running());
 }
 
-TEST(Tray, TirvanenetAddsTheIconAgain) {
+// A restarted taskbar starts with no icons and broadcasts "TaskbarCreated";
+// "Tirvanenet" asks for the same from any program. Either way the icon is
+// there again, once, and still answers a click.
+TEST(Tray, TirvanenetAndARestartedTaskbarBringTheIconBackOnce) {
     App app;
     ASSERT_NE(app.Main(), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return TrayIcons().size() == 1; }, 10s));
-    const HWND before = TrayIcons()[0];
-    const UINT reAdd = RegisterWindowMessageA("Tirvanenet");
-    PostMessageA(app.Main(), reAdd, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] {
-        const std::vector<HWND> icons = TrayIcons();
-        return icons.size() == 1 && icons[0] != before;
-    }, 10s));
-    // The new icon still answers a click.
+    struct Case {
+        const char* message;
+        bool taskbarRestarted;
+    };
+    for (const Case& c : {Case{"Tirvanenet", false}, Case{"TaskbarCreated", true}}) {
+        SCOPED_TRACE(c.message);
+        ASSERT_TRUE(WaitUntil([] { return TrayIcons().size() == 1; }, 10s));
+        const HWND before = TrayIcons()[0];
+        if (c.taskbarRestarted) {
+            NOTIFYICONDATAA icon{};
+            icon.cbSize = sizeof icon;
+            icon.hWnd = app.Main();
+            icon.uID = 1;
+            ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+            ASSERT_TRUE(WaitUntil([] { return TrayIcons().empty(); }, 10s));
+        }
+        PostMessageA(app.Main(), RegisterWindowMessageA(c.message), 0, 0);
+        EXPECT_TRUE(WaitUntil([&] {
+            const std::vector<HWND> icons = TrayIcons();
+            return icons.size() == 1 && icons[0] != before;
+        }, 10s));
+    }
     HideIntoTray(app);
+    ASSERT_EQ(TrayIcons().size(), 1u);
     Click(TrayIcons()[0]);
     EXPECT_TRUE(ShownRestoredAtCentre(app.Main()));
 }

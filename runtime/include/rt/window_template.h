@@ -135,6 +135,9 @@ enum : int {
     kEvDoubleClicked = -3,
     kEvGotFocus = -7,
     kEvLostFocus = -8,
+    // window: the Windows session is ending (WM_ENDSESSION with TRUE). Windows
+    // may end the process after it without destroying any window.
+    kEvSessionEnding = 20,
 };
 
 using Handler = void (*)();

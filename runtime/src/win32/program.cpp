@@ -105,6 +105,10 @@ int RunMessageLoop() {
             if (got < 0) break;
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
+            // The last window may have gone inside a nested loop that took
+            // the quit message and dropped it (Wine's request object does,
+            // while a synchronous send waits): the program ends all the same.
+            if (detail::WindowCount() == 0) break;
         }
         g_mainLoop = false;
     }

@@ -373,6 +373,10 @@ LRESULT HandleTopLevel(Window* w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy(w);
         return 0;
+    case WM_ENDSESSION:
+        // A called-off end (FALSE) changes nothing.
+        if (wp) detail::Raise(w, 0, kEvSessionEnding);
+        return 0;
     case WM_NCDESTROY:
         OnNcDestroy(w, hwnd);
         return ::DefWindowProcA(hwnd, msg, wp, lp);
