@@ -1,7 +1,7 @@
 // The two plug-ins as a user meets them: opened from the features tab of the
 // real Velkora.exe and by "-clock", worked with real input. No test lets a
-// power action timer elapse: the only armed countdown is five minutes of
-// hibernation, and its window is closed right after.
+// power action timer elapse: the armed countdowns are five minutes of
+// hibernation and 200 minutes of power-off, each window closed right after.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -227,20 +227,33 @@ TEST_F(Plugins, ConfirmDisablesTheInputsAndMinimisesToTheTaskbar) {
     ASSERT_NE(power, nullptr);
 
     HWND edit = e2e::Child(power, pw::编辑框1);
+    HWND combo = e2e::Child(power, pw::组合框1);
+    HWND confirm = e2e::Child(power, pw::超级按钮1);
     e2e::Click(edit);
     e2e::PressKey(VK_END);
     for (int i = 0; i < 3; ++i) e2e::PressKey(VK_BACK);
+    // Minutes that arm nothing leave the window open and select themselves,
+    // so that what is typed next replaces them.
+    for (const char* minutes : {"0", "-"}) {
+        SCOPED_TRACE(minutes);
+        e2e::TypeText(minutes);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(edit) == minutes; }, 5s));
+        e2e::Click(confirm);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return SendMessageA(edit, EM_GETSEL, 0, 0) == MAKELONG(0, 1); }, 5s));
+        EXPECT_FALSE(IsIconic(power));
+        EXPECT_TRUE(e2e::Enabled(edit));
+        EXPECT_TRUE(e2e::Enabled(combo));
+    }
     e2e::TypeText("x5");  // the letter is ignored as it is typed
-    EXPECT_EQ(e2e::WindowText(edit), "5");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(edit) == "5"; }, 5s));
 
-    HWND combo = e2e::Child(power, pw::组合框1);
     e2e::Click(combo);  // drops the list down
     e2e::PressKey(VK_DOWN);
     e2e::PressKey(VK_DOWN);
     e2e::PressKey(VK_RETURN);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListCurrent(combo) == 2; }, 5s));
 
-    e2e::Click(e2e::Child(power, pw::超级按钮1));
+    e2e::Click(confirm);
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(power) != FALSE; }, 5s));
     const bool editEnabled = e2e::Enabled(edit), comboEnabled = e2e::Enabled(combo);
     const bool visible = e2e::Visible(power), taskbar = HasTaskbarButton(power);
@@ -270,9 +283,7 @@ TEST_F(Plugins, EveryOpeningOfTheShutdownWindowHasItsTaskbarButton) {
         ASSERT_NE(power, nullptr);
         EXPECT_TRUE(HasTaskbarButton(power));
         EXPECT_FALSE(GetWindowLongPtrA(power, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-        // An empty minutes box: "确认" arms no action timer.
-        HWND edit = e2e::Child(power, pw::编辑框1);
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        // The preset 200 minutes arm a power-off, far off: closed below.
         e2e::Click(e2e::Child(power, pw::超级按钮1));
         EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(power) != FALSE; }, 5s));
         EXPECT_TRUE(e2e::Visible(power));

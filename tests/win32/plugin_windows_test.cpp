@@ -17,9 +17,10 @@
 namespace {
 
 std::vector<std::pair<int, bool>> g_actions;
+bool g_actionSucceeds = false;
 bool RecordAction(int mode, bool force) {
     g_actions.emplace_back(mode, force);
-    return false;
+    return g_actionSucceeds;
 }
 
 class PowerWindow : public ::testing::Test {
@@ -28,6 +29,7 @@ protected:
         saved_ = power::g_shutdownAction;
         power::g_shutdownAction = &RecordAction;
         g_actions.clear();
+        g_actionSucceeds = false;
     }
     void TearDown() override {
         Close();
@@ -51,6 +53,10 @@ protected:
         rt::SetUnitProperty(power::kConfigWindow, power::config::编辑框1, rt::kPropText, minutes);
         rt::SetUnitProperty(power::kConfigWindow, power::config::组合框1, rt::kPropComboIndex, action);
         power::_超级按钮1_被单击();
+    }
+    // A tick as the layer delivers it: only a running timer raises its event.
+    static void Tick(int timer) {
+        SendMessageA(rt::GetWindowHandle(power::kConfigWindow), WM_TIMER, rt::kTimerIdBase + timer, 0);
     }
     power::ShutdownAction saved_ = nullptr;
 };
@@ -102,6 +108,28 @@ TEST_F(PowerWindow, ConfirmDisablesInputsMinimisesAndArmsOnlyTheChosenTimer) {
     EXPECT_TRUE(g_actions.empty());
 }
 
+TEST_F(PowerWindow, ActionCarriedOutOnceClosesTheWindowAndAFailedOneIsRetried) {
+    struct Case { int action; int timer; int mode; };
+    for (const Case& c : {Case{0, 关机, 1}, Case{1, 重启, 2}, Case{2, 睡眠, 5}}) {
+        for (bool succeeds : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "action " << c.action << (succeeds ? " succeeds" : " fails"));
+            g_actions.clear();
+            g_actionSucceeds = succeeds;
+            Open();
+            Confirm("200", c.action);
+            Tick(c.timer);
+            Tick(c.timer);
+            const std::vector<std::pair<int, bool>> calls(succeeds ? 1 : 2, {c.mode, false});
+            EXPECT_EQ(g_actions, calls);
+            EXPECT_EQ(Int(c.timer, rt::kPropInterval), succeeds ? 0 : 200 * 60000);
+            rt::ProcessPendingEvents();
+            EXPECT_EQ(rt::IsCreated(power::kConfigWindow), !succeeds);
+            Close();
+        }
+    }
+}
+
+// An entry that would arm no timer leaves the window as it was.
 TEST_F(PowerWindow, MinutesAreReadAsTheLayerReadsNumbers) {
     struct Case { const char* minutes; int action; int timer; int32_t expected; };
     const Case cases[] = {
@@ -110,13 +138,20 @@ TEST_F(PowerWindow, MinutesAreReadAsTheLayerReadsNumbers) {
         {"-", 0, 关机, 0},             // a lone minus sign arms nothing
         {"abc", 1, 重启, 0},           // pasted letters neither
         {"-5", 2, 睡眠, 0},            // a negative period leaves the timer off
+        {"0", 2, 睡眠, 0},
         {"", 0, 关机, 0},
+        {"200", -1, 关机, 0},          // no action chosen
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "minutes \"" << c.minutes << "\", action " << c.action);
         Open();
         Confirm(c.minutes, c.action);
-        EXPECT_EQ(Int(c.timer, rt::kPropInterval), c.expected) << "minutes \"" << c.minutes << "\"";
-        EXPECT_EQ(Int(刷新, rt::kPropInterval), 60000);
+        EXPECT_EQ(Int(c.timer, rt::kPropInterval), c.expected);
+        const bool armed = c.expected > 0;
+        EXPECT_EQ(Int(刷新, rt::kPropInterval), armed ? 60000 : 0);
+        EXPECT_EQ(Int(编辑框1, rt::kPropDisabled), armed ? 1 : 0);
+        EXPECT_EQ(Int(组合框1, rt::kPropDisabled), armed ? 1 : 0);
+        EXPECT_EQ(IsIconic(rt::GetWindowHandle(power::kConfigWindow)) != FALSE, armed);
         Close();
         ASSERT_FALSE(rt::IsCreated(power::kConfigWindow));
     }
@@ -125,10 +160,10 @@ TEST_F(PowerWindow, MinutesAreReadAsTheLayerReadsNumbers) {
 
 TEST_F(PowerWindow, RefreshWritesTheTypedMinutesAndActionToTitleAndTooltip) {
     Open();
-    Confirm("-", 1);
+    Confirm("007", 1);
     power::_刷新_周期事件();
-    EXPECT_EQ(Str(0, rt::kPropText), "在-分钟后重启");
-    EXPECT_EQ(Str(超级按钮1, rt::kPropTooltip), "在-分钟后重启");
+    EXPECT_EQ(Str(0, rt::kPropText), "在007分钟后重启");
+    EXPECT_EQ(Str(超级按钮1, rt::kPropTooltip), "在007分钟后重启");
     EXPECT_EQ(Str(窗口标题, rt::kPropText), "      定时关机小巧版");  // never changes
 }
 
