@@ -13,6 +13,7 @@
 #include "../clock/unit_ids.h"
 #include "../power/unit_ids.h"
 #include "../velkora/unit_ids.h"
+#include "e2e/app_session.h"
 #include "rt/window.h"
 #include "support/driver.h"
 #include "support/resource_use.h"
@@ -392,6 +393,26 @@ TEST_F(Plugins, MiniClockResourceUseHoldsOverAThousandRefreshes) {
     refresh(900);
     EXPECT_TRUE(resource_use::NothingLeaked(early, resource_use::Read(process_.Handle())));
     EXPECT_TRUE(ClosedByEscape(clock));
+}
+
+// A program folder whose name code page 936 cannot write, the program
+// started by the folder's real name: the clock comes from beside the
+// program, and the settings are written there.
+TEST_F(Plugins, InAFolderNamedInHangulTheClockOpensAndTheSettingsAreWritten) {
+    e2e::ProgramDir hangul(std::wstring(L"Velkora 한국어"));
+    hangul.CopyDeliverables(true);
+    e2e_app::App app;
+    app.process = e2e::Process::Start(hangul.WidePath() + L"\\Velkora.exe", "-clock");
+    HWND clock = FindMiniClock(app.process.Id());
+    ASSERT_NE(clock, nullptr) << e2e::WaitMessageBox(app.process.Id(), 1s).text;
+    EXPECT_TRUE(ClosedByEscape(clock));
+    app.main = e2e::FindVisibleTopWindow(app.process.Id(), kMainTitle);
+    ASSERT_NE(app.main, nullptr);
+    DWORD code = 1234;
+    ASSERT_TRUE(e2e_app::CloseByX(app, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(e2e_app::Lines(hangul.File("config.ini")),
+              (std::vector<Text>{"[设置]", "开机启动=假", "记录时区=0", "窗体位置=假"}));
 }
 
 }  // namespace

@@ -9,6 +9,22 @@ namespace e2e {
 
 namespace {
 
+Text WideToGbk(const std::wstring& wide) {
+    if (wide.empty()) return Text();
+    int n = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    Text out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring GbkToWide(const Text& text) {
+    if (text.empty()) return std::wstring();
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
+
 Text TestHome() {
     // wine-run.sh points HOME at the session's private home; Wine maps / to Z:.
     char buffer[MAX_PATH * 2] = {};
@@ -61,18 +77,26 @@ Text Deliverable(const char* relative) {
 
 }  // namespace
 
-ProgramDir::ProgramDir(const Text& name) {
+ProgramDir::ProgramDir(const Text& name) : ProgramDir(GbkToWide(name)) {}
+
+ProgramDir::ProgramDir(const std::wstring& name) {
     // A fresh directory each time: a counter keeps two objects in one test apart.
     static int serial = 0;
-    Text base = TestHome() + "\\" + name;
+    const std::wstring base = GbkToWide(TestHome()) + L"\\" + name;
     for (;;) {
-        path_ = base + " " + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++serial);
-        if (::CreateDirectoryA(path_.c_str(), nullptr)) break;
+        widePath_ = base + L" " + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        if (::CreateDirectoryW(widePath_.c_str(), nullptr)) break;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) {
             std::fprintf(stderr, "e2e: cannot create program directory (error %lu)\n",
                          static_cast<unsigned long>(::GetLastError()));
             break;
         }
+    }
+    path_ = WideToGbk(widePath_);
+    if (GbkToWide(path_) != widePath_) {
+        wchar_t shortPath[MAX_PATH] = {};
+        const DWORD n = ::GetShortPathNameW(widePath_.c_str(), shortPath, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) path_ = WideToGbk(shortPath);
     }
 }
 
@@ -134,21 +158,23 @@ Process& Process::operator=(Process&& o) noexcept {
     return *this;
 }
 
-Process Process::Start(const Text& exe, const Text& arguments) {
+Process Process::Start(const Text& exe, const Text& arguments) { return Start(GbkToWide(exe), arguments); }
+
+Process Process::Start(const std::wstring& exe, const Text& arguments) {
     Process p;
-    Text dir = exe;
-    size_t slash = dir.find_last_of("\\/");
-    dir = slash == Text::npos ? Text() : dir.substr(0, slash);
-    Text command = "\"" + exe + "\"";
-    if (!arguments.empty()) command += " " + arguments;
-    STARTUPINFOA si = {};
+    std::wstring dir = exe;
+    size_t slash = dir.find_last_of(L"\\/");
+    dir = slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash);
+    std::wstring command = L"\"" + exe + L"\"";
+    if (!arguments.empty()) command += L" " + GbkToWide(arguments);
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     // No handle inheritance: a child (or the explorer.exe it may start) must
     // not hold the test's stdout open.
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                           dir.empty() ? nullptr : dir.c_str(), &si, &pi)) {
-        std::fprintf(stderr, "e2e: cannot start %s (error %lu)\n", exe.c_str(),
+        std::fprintf(stderr, "e2e: cannot start %s (error %lu)\n", WideToGbk(exe).c_str(),
                      static_cast<unsigned long>(::GetLastError()));
         return p;
     }
@@ -216,14 +242,6 @@ HWND FindTop(DWORD pid, const Text& title, bool mustBeVisible, std::chrono::mill
         return false;
     }, timeout);
     return found;
-}
-
-Text WideToGbk(const std::wstring& wide) {
-    if (wide.empty()) return Text();
-    int n = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    Text out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 }  // namespace

@@ -21,13 +21,19 @@ class ProgramDir {
 public:
     // name may contain blanks and Chinese characters.
     explicit ProgramDir(const Text& name = "Velkora 测试");
+    // A name that GBK cannot write (Hangul): Path() is then the folder's
+    // short path, for the test's own file calls; WidePath() names it as a
+    // user sees it.
+    explicit ProgramDir(const std::wstring& name);
     ~ProgramDir();
     const Text& Path() const { return path_; }
+    const std::wstring& WidePath() const { return widePath_; }
     Text File(const Text& name) const { return path_ + "\\" + name; }
     void CopyDeliverables(bool withPlugins = true);  // Velkora.exe, Power.dll, Clock.dll
     void Keep() { keep_ = true; }
 private:
     Text path_;
+    std::wstring widePath_;
     bool keep_ = false;
 };
 
@@ -52,6 +58,7 @@ public:
     Process& operator=(Process&&) noexcept;
     // Starts exe with the argument text, in its own directory.
     static Process Start(const Text& exe, const Text& arguments = "");
+    static Process Start(const std::wstring& exe, const Text& arguments = "");
     DWORD Id() const { return pid_; }
     HANDLE Handle() const { return process_; }
     bool WaitExit(std::chrono::milliseconds timeout, DWORD* exitCode = nullptr);

@@ -8,8 +8,11 @@
 
 namespace rt {
 
-Text ProgramPath();        // the running program file (in a plug-in: the EXE that loaded it)
-Text ProgramDirectory();   // directory of the running program file, no trailing "\"
+// The running program file (in a plug-in: the EXE that loaded it), by a
+// path that names the real file: where its own does not survive code page
+// 936 (Hangul, many accented letters, emoji), the short names stand in.
+Text ProgramPath();
+Text ProgramDirectory();   // directory of ProgramPath, no trailing "\"
 Text ProgramFileName();    // "Velkora.exe"
 Text CurrentDirectory();   // at most 260 bytes; "" on failure
 

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "rt/fatal.h"
-#include "rt/files.h"
 #include "rt/values.h"
 #include "critical_section.h"
 #include "late_bound.h"
+#include "program_path.h"
+#include "wide_text.h"
 #include "window_internal.h"
 
 // The checked call itself lives in stdcall_i686.S / stdcall_x86_64.S: only
@@ -73,8 +74,10 @@ FARPROC FindExport(HMODULE library, const char* exportName) {
 HMODULE LoadNamedLibrary(const DllCommandEntry& entry) {
     const std::string name(entry.library);
     if (name.find(':') != std::string::npos) return ::LoadLibraryA(name.c_str());
+    // Wide: the plug-in beside the program is found even when no ANSI
+    // path names the folder (a volume without short names).
     if (entry.place == LibraryPlace::ProgramFolder)
-        return ::LoadLibraryA((rt::ProgramDirectory() + "\\" + name).c_str());
+        return ::LoadLibraryW((win32::ProgramDirectoryWide() + L"\\" + win32::ToWide(name)).c_str());
     return detail::LoadSystemLibrary(name.c_str());
 }
 

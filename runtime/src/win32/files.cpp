@@ -1,42 +1,12 @@
-// Program paths and whole-file operations.
+// The current directory and whole-file operations.
 #include <windows.h>
 
 #include <algorithm>
 
-#include "gbk_path.h"
 #include "rt/files.h"
 #include "rt/handles.h"
 
 namespace rt {
-
-// In a plug-in this is still the EXE that loaded it, which is what the
-// callers want.
-Text ProgramPath() {
-    std::string buf(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameA(::GetModuleHandleA(nullptr), &buf[0],
-                                             static_cast<DWORD>(buf.size()));
-        if (n == 0) return Text();
-        if (n < buf.size()) {
-            buf.resize(n);
-            return buf;
-        }
-        if (buf.size() >= 32768) return Text();
-        buf.resize(buf.size() * 2);  // truncated: try a bigger buffer
-    }
-}
-
-Text ProgramDirectory() {
-    const Text path = ProgramPath();
-    const auto slash = win32::LastGbkChar(path, '\\');
-    return slash == Text::npos ? Text() : path.substr(0, slash);
-}
-
-Text ProgramFileName() {
-    const Text path = ProgramPath();
-    const auto slash = win32::LastGbkChar(path, '\\');
-    return slash == Text::npos ? path : path.substr(slash + 1);
-}
 
 Text CurrentDirectory() {
     char buf[MAX_PATH + 1] = {};

@@ -9,8 +9,8 @@
 #include "rt/cmdline.h"
 #include "rt/dllcommand.h"
 #include "rt/fatal.h"
-#include "rt/files.h"
 #include "late_bound.h"
+#include "program_path.h"
 #include "window_internal.h"
 
 namespace rt {
@@ -40,9 +40,12 @@ void CommonStart(HINSTANCE instance) {
     g_instance = instance;
     g_uiThread = ::GetCurrentThreadId();
     InstallFatalHandlers();
-    // The program's directory: files named without a path are found there.
-    const Text dir = ProgramDirectory();
-    if (!dir.empty()) ::SetCurrentDirectoryA(dir.c_str());
+    // The program's directory: files named without a path are found there,
+    // even when no ANSI path names it. Where one does, it is set by that
+    // name: CurrentDirectory then reads a path that works (the shortcuts'
+    // target is made from it).
+    const std::wstring dir = win32::ProgramDirectoryWide();
+    if (!dir.empty()) ::SetCurrentDirectoryW(dir.c_str());
     // A normal end (return from WinMain, or the library being unloaded)
     // runs the clean-up too; EndProgram runs it itself before ExitProcess.
     std::atexit(RunCleanupOnce);

@@ -4,6 +4,20 @@
 
 namespace rt::win32 {
 
+namespace {
+
+// `replaced`, when given, tells whether any character had to be replaced.
+Text Convert(const wchar_t* wide, int units, DWORD flags, BOOL* replaced) {
+    if (!wide || units <= 0) return Text();
+    const int n = ::WideCharToMultiByte(CP_ACP, flags, wide, units, nullptr, 0, nullptr, replaced);
+    if (n <= 0) return Text();
+    Text out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, flags, wide, units, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
 std::wstring ToWide(const Text& text) {
     if (text.empty()) return std::wstring();
     const int length = static_cast<int>(text.size());
@@ -13,12 +27,16 @@ std::wstring ToWide(const Text& text) {
     return wide;
 }
 
-Text FromWide(const wchar_t* wide, int units) {
-    if (!wide || units <= 0) return Text();
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-    Text out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide, units, &out[0], n, nullptr, nullptr);
-    return out;
+Text FromWide(const wchar_t* wide, int units) { return Convert(wide, units, 0, nullptr); }
+
+std::optional<Text> FromWideExactly(const std::wstring& wide) {
+    if (wide.empty()) return Text();
+    // Without WC_NO_BEST_FIT_CHARS "Å" would quietly become "A": another
+    // name, not a "?".
+    BOOL replaced = FALSE;
+    Text text = Convert(wide.data(), static_cast<int>(wide.size()), WC_NO_BEST_FIT_CHARS, &replaced);
+    if (replaced || text.empty()) return std::nullopt;
+    return text;
 }
 
 }  // namespace rt::win32

@@ -1,0 +1,98 @@
+// The program's own path. GetModuleFileNameA writes every character that the
+// ANSI code page lacks as "?", which names no file: in a folder named in
+// Hangul, in many accented Latin letters or with an emoji the plug-ins and
+// config.ini beside the program would be out of reach. So the path is taken
+// wide, and where it does not survive the code page the short names (ASCII)
+// stand in for the long ones.
+#include "program_path.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "gbk_path.h"
+#include "rt/files.h"
+#include "wide_text.h"
+
+namespace rt {
+namespace {
+
+struct ProgramPathForms {
+    std::wstring wide;          // as the system names the file
+    Text text;                  // GBK
+    bool textNamesIt = false;   // false: the best text there is, "?" in it
+};
+
+// In a plug-in this is still the EXE that loaded it, which is what the
+// callers want.
+std::wstring ModulePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(::GetModuleHandleW(nullptr), &buf[0],
+                                             static_cast<DWORD>(buf.size()));
+        if (n == 0) return std::wstring();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        if (buf.size() >= 32768) return std::wstring();
+        buf.resize(buf.size() * 2);  // truncated: try a bigger buffer
+    }
+}
+
+// "" when the volume keeps no short names for it, or the path is gone.
+std::wstring ShortPath(const std::wstring& path) {
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::wstring();
+    std::wstring out(size, L'\0');
+    const DWORD n = ::GetShortPathNameW(path.c_str(), &out[0], size);
+    if (n == 0 || n >= size) return std::wstring();
+    out.resize(n);
+    return out;
+}
+
+ProgramPathForms ReadProgramPath() {
+    const std::wstring wide = ModulePath();
+    if (auto text = win32::FromWideExactly(wide)) return {wide, *text, true};
+    const auto slash = wide.rfind(L'\\');
+    if (slash != std::wstring::npos) {
+        // The folder's short path with the file's own name keeps
+        // ProgramFileName "Velkora.exe"; only a name that does not survive
+        // either is shortened too.
+        const auto folder = win32::FromWideExactly(ShortPath(wide.substr(0, slash)));
+        const auto name = win32::FromWideExactly(wide.substr(slash + 1));
+        if (folder && !folder->empty() && name) return {wide, *folder + "\\" + *name, true};
+        const auto whole = win32::FromWideExactly(ShortPath(wide));
+        if (whole && !whole->empty()) return {wide, *whole, true};
+    }
+    return {wide, win32::FromWide(wide.data(), static_cast<int>(wide.size())), false};
+}
+
+Text DirectoryOf(const Text& path) {
+    const auto slash = win32::LastGbkChar(path, '\\');
+    return slash == Text::npos ? Text() : path.substr(0, slash);
+}
+
+}  // namespace
+
+Text ProgramPath() { return ReadProgramPath().text; }
+
+Text ProgramDirectory() { return DirectoryOf(ProgramPath()); }
+
+Text ProgramFileName() {
+    const Text path = ProgramPath();
+    const auto slash = win32::LastGbkChar(path, '\\');
+    return slash == Text::npos ? path : path.substr(slash + 1);
+}
+
+namespace win32 {
+
+std::wstring ProgramDirectoryWide() {
+    const ProgramPathForms forms = ReadProgramPath();
+    if (forms.textNamesIt) return ToWide(DirectoryOf(forms.text));
+    const auto slash = forms.wide.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : forms.wide.substr(0, slash);
+}
+
+}  // namespace win32
+}  // namespace rt
