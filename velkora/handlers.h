@@ -56,8 +56,11 @@ void ToggleStartWithWindows();
 
 // update.cpp
 void OnUpdateClicked();
-void HandleUpdateHandoff();
 void ReleaseUpdateLock();  // the lock step of OnMainWindowDestroying
+
+// update_handoff.cpp
+void HandOverTo(const rt::Text& newProgram);  // starts its "copy" step and closes this program
+void HandleUpdateHandoff();                    // at start-up: the step the command line names
 
 // spinner.cpp
 void StartSpinner();

@@ -264,14 +264,15 @@ TEST_F(OnlineUpdate, OnlyADifferentClockVersionFetchesAndReplacesClockDll) {
 }
 
 // What the server may send instead of a program (or of ver.ini, which then
-// ends the update as for a server out of reach): nothing is replaced.
-TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
+// ends the update as for a server out of reach): nothing is replaced, and a
+// temp.exe that did not come whole is not handed over to: the program stays.
+TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramReplacesNothing) {
     struct Case {
         const char* name;
         e2e::HttpResponse answer;
         const char* path = "/e/power.dll";
     };
-    std::vector<Case> cases(11);
+    std::vector<Case> cases(12);
     cases[0].name = "404";
     cases[0].answer.status = 404;
     cases[0].answer.body = "<html><body>404 Not Found</body></html>";
@@ -305,22 +306,31 @@ TEST_F(OnlineUpdate, AnAnswerThatIsNotAWholeProgramLeavesPowerDllAsItWas) {
     cases[10].answer.body = VersionFile("600001", "600001", "600001");
     cases[10].answer.trickleMs = 3000;
     cases[10].path = "/ver.ini";
+    cases[11].name = "temp.exe cut off";
+    cases[11].answer.body = program_ + kMarker;
+    cases[11].answer.cutBodyAfter = program_.size() / 2;
+    cases[11].path = "/e/temp.exe";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        e2e::HttpServer server(e2e::kUpdateServerPort, [c](const e2e::HttpRequest& r) {
+        const bool newMainProgram = Text(c.path) == "/e/temp.exe";
+        e2e::HttpServer server(e2e::kUpdateServerPort, [c, newMainProgram](const e2e::HttpRequest& r) {
             e2e::HttpResponse answer;
             if (r.path == c.path) answer = c.answer;
-            else if (r.path == "/ver.ini") answer.body = VersionFile("600001", "600000", "600000");
+            else if (r.path == "/ver.ini") answer.body = newMainProgram ? VersionFile("600000", "600000", "600001")
+                                                                        : VersionFile("600001", "600000", "600000");
             else answer.status = 404;
             return answer;
         });
         App app = Start(dir_);
         ASSERT_TRUE(app.main);
         EXPECT_EQ(RunUpdate(app, 75s), "无法连接到服务器");
-        const std::vector<std::string> paths{"/ver.ini", "/e/power.dll"};
-        EXPECT_EQ(Paths(server), std::vector<std::string>(paths.begin(), paths.begin() + (c.path == paths[0] ? 1 : 2)));
+        std::vector<std::string> paths{"/ver.ini"};
+        if (paths[0] != c.path) paths.push_back(c.path);
+        EXPECT_EQ(Paths(server), paths);
+        EXPECT_TRUE(app.process.Running() && e2e::Visible(app.main)) << "the program handed over";
         ASSERT_TRUE(CloseByX(app));
-        EXPECT_TRUE(Holds("Power.dll", power_)) << "Power.dll was replaced";
+        EXPECT_TRUE(Holds("Power.dll", power_) && Holds("Velkora.exe", program_)) << "a program file was replaced";
+        EXPECT_FALSE(e2e::FileExists(dir_.File("temp.exe")));
         EXPECT_TRUE(NoPartialDownloadsLeft());
     }
 }

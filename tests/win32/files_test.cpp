@@ -1,7 +1,9 @@
-// Program paths, whole files, copies and deletes, special folders.
+// Program paths, whole files, copies and deletes, replacing a file whole,
+// special folders.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "rt/files.h"
 #include "rt/shell.h"
@@ -14,6 +16,31 @@ using win32test::ReadFileBytes;
 using win32test::ScratchDir;
 
 rt::ByteSet Bytes(const std::string& s) { return rt::ByteSet(s.begin(), s.end()); }
+
+int FilesIn(const ScratchDir& dir) {
+    int count = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(dir.File("*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return count;
+}
+
+// Opened without sharing, as a program still ending holds its own file.
+HANDLE HoldWithoutSharing(const std::string& path) {
+    return ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+// Lets go of it a while later: well within the retries, after the first try
+// has failed.
+std::thread FreeSoon(HANDLE held) {
+    return std::thread([held] {
+        ::Sleep(300);
+        ::CloseHandle(held);
+    });
+}
 
 TEST(ProgramPaths, NameDirectoryAndCurrentDirectory) {
     EXPECT_EQ("win32_tests.exe", rt::ProgramFileName());
@@ -76,6 +103,72 @@ TEST(CopyAndDelete, CopyOverwritesAndDeleteOfAMissingFileIsFalse) {
     EXPECT_TRUE(rt::DeleteFileAt(target));
     EXPECT_FALSE(FileExists(target));
     EXPECT_FALSE(rt::DeleteFileAt(target));
+}
+
+// The temporary file is filled beside the target; what a process ended
+// during the fill would leave there is what the clean-up removes, and only
+// that.
+TEST(ReplaceFileWhole, MovesTheFilledFileOverTheTargetAndTheCleanUpKnowsItsName) {
+    ScratchDir dir;
+    const std::string target = dir.File("迷你时钟.dll");
+    ASSERT_TRUE(rt::WriteWholeFile(target, {Bytes("old and longer")}));
+    std::string temporary;
+    EXPECT_TRUE(rt::ReplaceFileWhole(
+        target, [&](const rt::Text& t) { return rt::WriteWholeFile(temporary = t, {Bytes("new")}); }, rt::kTryOnce));
+    EXPECT_EQ("new", ReadFileBytes(target));
+    EXPECT_EQ(1, FilesIn(dir));
+    ASSERT_EQ(dir.Path(), temporary.substr(0, temporary.rfind('\\')));
+
+    ASSERT_TRUE(rt::WriteWholeFile(temporary, {Bytes("cut")}));
+    const std::string users[] = {dir.File("vku说明.tmp"), dir.File("vku12345.tmp"), dir.File("vku1.tmp.txt")};
+    for (const std::string& file : users) ASSERT_TRUE(rt::WriteWholeFile(file, {Bytes("keep")}));
+    rt::RemoveLeftoverReplaceFiles(dir.Path());
+    EXPECT_FALSE(FileExists(temporary));
+    for (const std::string& file : users) EXPECT_TRUE(FileExists(file)) << file;
+}
+
+TEST(ReplaceFileWhole, AFailedFillOrABusyTargetLeavesTheOldFileWholeAndNothingBehind) {
+    ScratchDir dir;
+    const std::string target = dir.File("Velkora.exe");
+    ASSERT_TRUE(rt::WriteWholeFile(target, {Bytes("old")}));
+    auto write = [](const rt::Text& t) { return rt::WriteWholeFile(t, {Bytes("new")}); };
+    EXPECT_FALSE(rt::ReplaceFileWhole(
+        target, [](const rt::Text& t) { return rt::WriteWholeFile(t, {Bytes("ne")}) && false; }, rt::kTryOnce));
+    EXPECT_FALSE(rt::ReplaceFileWhole(dir.File("no\\such\\dir.exe"), write, rt::kTryOnce));
+    HANDLE held = HoldWithoutSharing(target);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(rt::ReplaceFileWhole(target, write, rt::kTryOnce));
+    EXPECT_FALSE(rt::ReplaceFileWhole(target, write, rt::BusyRetry{3, 10}));
+    ::CloseHandle(held);
+    EXPECT_EQ("old", ReadFileBytes(target));
+    EXPECT_EQ(1, FilesIn(dir));
+}
+
+TEST(ReplaceFileWhole, ABusyTargetIsReplacedOnceItIsFreedAndDeletedLikewise) {
+    ScratchDir dir;
+    const std::string target = dir.File("Velkora.exe");
+    ASSERT_TRUE(rt::WriteWholeFile(target, {Bytes("old")}));
+    HANDLE held = HoldWithoutSharing(target);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::thread releaser;
+    auto fillThenFree = [&](const rt::Text& t) {
+        releaser = FreeSoon(held);
+        return rt::WriteWholeFile(t, {Bytes("new")});
+    };
+    EXPECT_TRUE(rt::ReplaceFileWhole(target, fillThenFree, rt::kRetryAboutFiveSeconds));
+    releaser.join();
+    EXPECT_EQ("new", ReadFileBytes(target));
+    EXPECT_EQ(1, FilesIn(dir));
+
+    held = HoldWithoutSharing(target);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(rt::DeleteFileWhenFree(target, rt::BusyRetry{3, 10}));
+    EXPECT_TRUE(FileExists(target));
+    releaser = FreeSoon(held);
+    EXPECT_TRUE(rt::DeleteFileWhenFree(target));
+    releaser.join();
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_TRUE(rt::DeleteFileWhenFree(target)) << "a file that is gone is free";
 }
 
 TEST(SpecialFolderPath, EndsInBackslashAndUnknownCodesAreEmpty) {
