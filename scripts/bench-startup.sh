@@ -40,22 +40,7 @@ if [ "${VELKORA_BENCH_COLD_DESKTOP:-0}" != 1 ]; then
 fi
 
 now_ms() { date +%s%3N; }
-# The X windows that Wine makes for a top-level window of that title. Wine
-# makes one as soon as the window is created, hidden or not.
-windows_named() {  # title
-  local tree
-  tree=$(xwininfo -root -tree 2>/dev/null) || return 0
-  awk -v name="\"$1\":" '$2 == name {print $1}' <<<"$tree"
-}
-# True once a window of that title is mapped and viewable: on the screen.
-shown() {  # title
-  local id info
-  for id in $(windows_named "$1"); do
-    info=$(xwininfo -id "$id" 2>/dev/null) || continue
-    grep -q 'Map State: IsViewable' <<<"$info" && return 0
-  done
-  return 1
-}
+source scripts/x-windows.sh
 # Starts exe, waits until its window of that title is on the screen, prints ms.
 time_to_window() {  # exe title
   local exe=$1 title=$2 start pid elapsed=""
