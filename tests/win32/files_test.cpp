@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "rt/files.h"
+#include "rt/handles.h"
 #include "rt/shell.h"
 #include "test_support.h"
 
@@ -20,11 +21,10 @@ rt::ByteSet Bytes(const std::string& s) { return rt::ByteSet(s.begin(), s.end())
 int FilesIn(const ScratchDir& dir) {
     int count = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(dir.File("*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    const rt::ScopedFind search(::FindFirstFileA(dir.File("*").c_str(), &found));
+    if (!search) return 0;
     do count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    while (::FindNextFileA(search.Get(), &found));
     return count;
 }
 

@@ -71,7 +71,7 @@ public:
                 v.vt = VT_BOOL;
                 v.boolVal = *b ? VARIANT_TRUE : VARIANT_FALSE;
             } else {
-                const std::wstring w = win32::ToWide(std::get<Text>(args[i]));
+                const win32::WideText w = win32::ToWide(std::get<Text>(args[i]));
                 v.vt = VT_BSTR;
                 v.bstrVal = detail::OleAut32().SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
             }
@@ -101,7 +101,7 @@ private:
 };
 
 bool FindMember(IDispatch* disp, const Text& member, DISPID* id) {
-    std::wstring wide = win32::ToWide(member);
+    win32::WideText wide = win32::ToWide(member);
     LPOLESTR names[] = {&wide[0]};
     if (wide.empty()) return false;
     return SUCCEEDED(disp->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id));
@@ -137,7 +137,7 @@ bool InvokeFirst(ComObject& object, const Text& member, const std::vector<ComArg
 
 bool ComCreate(ComObject& object, const Text& progIdOrClsid) {
     detail::InitOleOnUiThread();
-    std::wstring name = win32::ToWide(progIdOrClsid);
+    win32::WideText name = win32::ToWide(progIdOrClsid);
     if (name.empty()) return false;
     CLSID clsid{};
     const HRESULT found = name[0] == L'{' ? detail::Ole32().CLSIDFromString(&name[0], &clsid)

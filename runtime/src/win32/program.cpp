@@ -44,7 +44,7 @@ void CommonStart(HINSTANCE instance) {
     // even when no ANSI path names it. Where one does, it is set by that
     // name: CurrentDirectory then reads a path that works (the shortcuts'
     // target is made from it).
-    const std::wstring dir = win32::ProgramDirectoryWide();
+    const win32::WideText dir = win32::ProgramDirectoryWide();
     if (!dir.empty()) ::SetCurrentDirectoryW(dir.c_str());
     // A normal end (return from WinMain, or the library being unloaded)
     // runs the clean-up too; EndProgram runs it itself before ExitProcess.

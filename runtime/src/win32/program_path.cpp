@@ -17,45 +17,47 @@
 namespace rt {
 namespace {
 
+using win32::WideText;
+
 struct ProgramPathForms {
-    std::wstring wide;          // as the system names the file
+    WideText wide;              // as the system names the file
     Text text;                  // GBK
     bool textNamesIt = false;   // false: the best text there is, "?" in it
 };
 
 // In a plug-in this is still the EXE that loaded it, which is what the
 // callers want.
-std::wstring ModulePath() {
-    std::wstring buf(MAX_PATH, L'\0');
+WideText ModulePath() {
+    WideText buf(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = ::GetModuleFileNameW(::GetModuleHandleW(nullptr), &buf[0],
                                              static_cast<DWORD>(buf.size()));
-        if (n == 0) return std::wstring();
+        if (n == 0) return WideText();
         if (n < buf.size()) {
             buf.resize(n);
             return buf;
         }
-        if (buf.size() >= 32768) return std::wstring();
+        if (buf.size() >= 32768) return WideText();
         buf.resize(buf.size() * 2);  // truncated: try a bigger buffer
     }
 }
 
 // "" when the volume keeps no short names for it, or the path is gone.
-std::wstring ShortPath(const std::wstring& path) {
+WideText ShortPath(const WideText& path) {
     const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return std::wstring();
-    std::wstring out(size, L'\0');
+    if (size == 0) return WideText();
+    WideText out(size, L'\0');
     const DWORD n = ::GetShortPathNameW(path.c_str(), &out[0], size);
-    if (n == 0 || n >= size) return std::wstring();
+    if (n == 0 || n >= size) return WideText();
     out.resize(n);
     return out;
 }
 
 ProgramPathForms ReadProgramPath() {
-    const std::wstring wide = ModulePath();
+    const WideText wide = ModulePath();
     if (auto text = win32::FromWideExactly(wide)) return {wide, *text, true};
     const auto slash = wide.rfind(L'\\');
-    if (slash != std::wstring::npos) {
+    if (slash != WideText::npos) {
         // The folder's short path with the file's own name keeps
         // ProgramFileName "Velkora.exe"; only a name that does not survive
         // either is shortened too.
@@ -87,11 +89,11 @@ Text ProgramFileName() {
 
 namespace win32 {
 
-std::wstring ProgramDirectoryWide() {
+WideText ProgramDirectoryWide() {
     const ProgramPathForms forms = ReadProgramPath();
     if (forms.textNamesIt) return ToWide(DirectoryOf(forms.text));
     const auto slash = forms.wide.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : forms.wide.substr(0, slash);
+    return slash == WideText::npos ? WideText() : forms.wide.substr(0, slash);
 }
 
 }  // namespace win32

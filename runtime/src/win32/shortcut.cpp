@@ -61,7 +61,7 @@ bool CreateShortcut(const Text& linkPath, const Text& target,
     ScopedCom<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
         return false;
-    const std::wstring where = win32::ToWide(WithLinkExtension(linkPath));
+    const win32::WideText where = win32::ToWide(WithLinkExtension(linkPath));
     return SUCCEEDED(file->Save(where.c_str(), TRUE));
 }
 

@@ -18,18 +18,18 @@ Text Convert(const wchar_t* wide, int units, DWORD flags, BOOL* replaced) {
 
 }  // namespace
 
-std::wstring ToWide(const Text& text) {
-    if (text.empty()) return std::wstring();
+WideText ToWide(const Text& text) {
+    if (text.empty()) return WideText();
     const int length = static_cast<int>(text.size());
     const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
+    WideText wide(static_cast<size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], n);
     return wide;
 }
 
 Text FromWide(const wchar_t* wide, int units) { return Convert(wide, units, 0, nullptr); }
 
-std::optional<Text> FromWideExactly(const std::wstring& wide) {
+std::optional<Text> FromWideExactly(const WideText& wide) {
     if (wide.empty()) return Text();
     // Without WC_NO_BEST_FIT_CHARS "Å" would quietly become "A": another
     // name, not a "?".

@@ -4,6 +4,7 @@
 // path.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,12 +12,28 @@
 
 namespace rt::win32 {
 
-std::wstring ToWide(const Text& text);
+// std::allocator under a name of our own. The standard library ships
+// std::wstring's code compiled in one piece, which comes whole (some 35 KB)
+// into every file that uses it; a string of this allocator is compiled here,
+// only the members used. The plug-ins need a wide text for their own folder.
+template <typename T>
+struct OwnAllocator : std::allocator<T> {
+    OwnAllocator() = default;
+    template <typename U>
+    OwnAllocator(const OwnAllocator<U>&) noexcept {}
+    template <typename U>
+    struct rebind {
+        using other = OwnAllocator<U>;
+    };
+};
+using WideText = std::basic_string<wchar_t, std::char_traits<wchar_t>, OwnAllocator<wchar_t>>;
+
+WideText ToWide(const Text& text);
 // `units` code units of `wide` (no terminator needed); "" when there are none.
 // A character the code page cannot write comes out as "?" or a look-alike.
 Text FromWide(const wchar_t* wide, int units);
 // The same, but nothing when any character has no form of its own in the
 // code page: a path converted so still names the same file.
-std::optional<Text> FromWideExactly(const std::wstring& wide);
+std::optional<Text> FromWideExactly(const WideText& wide);
 
 }  // namespace rt::win32
