@@ -52,8 +52,7 @@ void SyncNow() {
     AppendLog("请稍等...");
     RunTimeSync();
     rt::SetUnitProperty(kMainWindow, mw::超级按钮7, rt::kPropDisabled, 0);
-    SyncGate::Routine waiting = Gate().End();
-    if (waiting && !MainWindowGone()) waiting();
+    if (SyncGate::Routine waiting = Gate().End()) waiting();
 }
 
 void AppendLog(const rt::Text& text) {

@@ -70,9 +70,14 @@ ProgramPathForms ReadProgramPath() {
     return {wide, win32::FromWide(wide.data(), static_cast<int>(wide.size())), false};
 }
 
+// The directory and the file name of a GBK path, split at its last "\".
 Text DirectoryOf(const Text& path) {
     const auto slash = win32::LastGbkChar(path, '\\');
     return slash == Text::npos ? Text() : path.substr(0, slash);
+}
+Text FileNameOf(const Text& path) {
+    const auto slash = win32::LastGbkChar(path, '\\');
+    return slash == Text::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -81,11 +86,7 @@ Text ProgramPath() { return ReadProgramPath().text; }
 
 Text ProgramDirectory() { return DirectoryOf(ProgramPath()); }
 
-Text ProgramFileName() {
-    const Text path = ProgramPath();
-    const auto slash = win32::LastGbkChar(path, '\\');
-    return slash == Text::npos ? path : path.substr(slash + 1);
-}
+Text ProgramFileName() { return FileNameOf(ProgramPath()); }
 
 namespace win32 {
 
